@@ -1,0 +1,28 @@
+#pragma once
+// Shift-JIS (code page 932) character stepping. Every character-wise scan goes
+// through these so a lead byte never loses its trail byte.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace sjis {
+
+inline bool isLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Bytes of the character starting at i: 2 for a lead byte followed by another
+// byte, otherwise 1 (a lone lead byte at the end counts as one character).
+inline std::size_t charLength(std::string_view s, std::size_t i) {
+    return (isLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+}
+
+// Lower-cases single-byte ASCII letters only; double-byte characters are kept.
+std::string toLowerAscii(std::string_view s);
+std::string toUpperAscii(std::string_view s);
+
+// Position of the last occurrence of the single-byte character c that is not a
+// trail byte, or npos.
+std::size_t findLastChar(std::string_view s, char c);
+
+}  // namespace sjis
