@@ -71,6 +71,8 @@ private:
     void LoadDisplay();
     void LoadSort();
     void LoadPath();
+    void SaveSort();
+    void SavePath();
     Profile& profile_;
     std::string programDirectory_;
 };

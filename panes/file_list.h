@@ -23,7 +23,8 @@ public:
     const FileEntry& operator[](std::size_t i) const { return entries_[i]; }
     const std::vector<FileEntry>& entries() const { return entries_; }
 
-    // Reorders by a permutation of indices (the sort hands one in).
+    // Reorders by a permutation of indices (the sort hands one in); anything
+    // that is not a permutation of 0..count-1 leaves the list as it was.
     void reorder(const std::vector<std::size_t>& order);
 
 private:

@@ -1,0 +1,107 @@
+#include "e2e/vorbin_process.h"
+
+#include <cctype>
+#include <vector>
+
+#include "app/win/program_directory.h"
+
+namespace {
+bool shipped(const std::string& name) {
+    std::string lower;
+    for (char c : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    auto endsWith = [&](const char* tail) {
+        std::string t = tail;
+        return lower.size() >= t.size() && lower.compare(lower.size() - t.size(), t.size(), t) == 0;
+    };
+    return lower == "vorbin.exe" || lower == "vorbin.ini" || endsWith(".tbl");
+}
+
+void copyShipped(const std::string& from, const std::string& to) {
+    WIN32_FIND_DATAA data;
+    FindHandle find{FindFirstFileA((from + "*").c_str(), &data)};
+    if (!find) return;
+    do {
+        std::string name = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name == "help") {
+                CreateDirectoryA((to + name).c_str(), nullptr);
+                copyShipped(from + name + "\\", to + name + "\\");
+            }
+        } else if (shipped(name) || from.find("\\help\\") != std::string::npos) {
+            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(find.get(), &data));
+}
+
+struct OwnWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK matchProcessWindow(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<OwnWindowSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != search->processId || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER))
+        return TRUE;
+    if (windowTitle(hwnd).rfind("[Vorbin:", 0) != 0) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+std::string windowTitle(HWND hwnd) {
+    char title[1200] = {};
+    GetWindowTextA(hwnd, title, sizeof title);
+    return title;
+}
+
+ProgramDirectory::ProgramDirectory() { copyShipped(programDirectory(), path()); }
+
+VorbinProcess::VorbinProcess(const ProgramDirectory& directory) {
+    std::string exe = directory / "Vorbin.exe";
+    std::string commandLine = "\"" + exe + "\"";
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.path().c_str(), &si, &pi))
+        return;
+    CloseHandle(pi.hThread);
+    process_.reset(pi.hProcess);
+    processId_ = pi.dwProcessId;
+}
+
+VorbinProcess::~VorbinProcess() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.get(), 5000) == WAIT_TIMEOUT)
+            TerminateProcess(process_.get(), 1);
+    }
+}
+
+HWND VorbinProcess::waitForWindow(DWORD timeoutMs) {
+    waitUntil(
+        [&] {
+            OwnWindowSearch search{processId_, nullptr};
+            EnumWindows(matchProcessWindow, reinterpret_cast<LPARAM>(&search));
+            window_ = search.found;
+            return window_ != nullptr;
+        },
+        timeoutMs);
+    return window_;
+}
+
+std::string VorbinProcess::title() const { return window_ ? windowTitle(window_) : ""; }
+
+bool VorbinProcess::close(DWORD timeoutMs) {
+    if (!window_) return false;
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    return waitForExit(timeoutMs);
+}
+
+bool VorbinProcess::waitForExit(DWORD timeoutMs) {
+    return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Drives real Vorbin processes in a fresh program directory of their own.
+#include <windows.h>
+
+#include <string>
+
+#include "base/win/handle.h"
+#include "base/win/scratch_directory.h"
+
+// A program directory holding Vorbin.exe and the shipped tables, copied from
+// the folder of the running test program.
+class ProgramDirectory {
+public:
+    ProgramDirectory();
+    std::string path() const { return dir_.path() + "\\"; }
+    std::string operator/(const std::string& name) const { return dir_ / name; }
+    const ScratchDirectory& scratch() const { return dir_; }
+
+private:
+    ScratchDirectory dir_{"vbe2e"};
+};
+
+class VorbinProcess {
+public:
+    explicit VorbinProcess(const ProgramDirectory& directory);
+    ~VorbinProcess();  // ends the process if it still runs
+    VorbinProcess(const VorbinProcess&) = delete;
+    VorbinProcess& operator=(const VorbinProcess&) = delete;
+
+    bool started() const { return static_cast<bool>(process_); }
+    // The main window of this process once it shows, or nullptr after timeoutMs.
+    HWND waitForWindow(DWORD timeoutMs = 20000);
+    std::string title() const;
+    // Posts WM_CLOSE and waits for the process to end.
+    bool close(DWORD timeoutMs = 20000);
+    bool waitForExit(DWORD timeoutMs);
+
+private:
+    UniqueHandle process_;
+    DWORD processId_ = 0;
+    HWND window_ = nullptr;
+};
+
+std::string windowTitle(HWND hwnd);
+// Polls until pred() holds or the time is up.
+template <class Pred>
+bool waitUntil(Pred pred, DWORD timeoutMs = 10000) {
+    DWORD start = GetTickCount();
+    while (!pred()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}

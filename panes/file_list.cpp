@@ -1,0 +1,67 @@
+#include "panes/file_list.h"
+
+#include "base/name_compare.h"
+
+namespace {
+
+// Doubling keeps the capacity a multiple of the block while making appends
+// amortised constant; one block at a time would copy quadratically.
+std::size_t grownCapacity(std::size_t capacity, std::size_t needed) {
+    std::size_t next = capacity == 0 ? FileList::Block : capacity;
+    while (next < needed) next *= 2;
+    return next;
+}
+
+}  // namespace
+
+void FileList::clear() {
+    std::vector<FileEntry>().swap(entries_);
+    capacity_ = 0;
+    markedCount_ = 0;
+}
+
+void FileList::append(const FileEntry& entry) {
+    const FileEntry copy = entry;  // entry may live in this list's storage
+    if (entries_.size() + 1 > capacity_) {
+        capacity_ = grownCapacity(capacity_, entries_.size() + 1);
+        entries_.reserve(capacity_);
+    }
+    entries_.push_back(copy);
+    FileEntry& added = entries_.back();
+    if (added.marked != 0) {
+        added.marked = 1;
+        ++markedCount_;
+    }
+}
+
+void FileList::setMark(std::size_t index, bool flag) {
+    if (index >= entries_.size()) return;
+    FileEntry& e = entries_[index];
+    if ((e.marked != 0) == flag) return;
+    e.marked = flag ? 1 : 0;
+    if (flag) {
+        ++markedCount_;
+    } else {
+        --markedCount_;
+    }
+}
+
+int FileList::findByName(std::string_view name) const {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (equalNoCase(entries_[i].name(), name)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void FileList::reorder(const std::vector<std::size_t>& order) {
+    if (order.size() != entries_.size()) return;
+    std::vector<bool> seen(order.size(), false);
+    for (std::size_t i : order) {
+        if (i >= order.size() || seen[i]) return;
+        seen[i] = true;
+    }
+    std::vector<FileEntry> sorted;
+    sorted.reserve(capacity_);
+    for (std::size_t i : order) sorted.push_back(entries_[i]);
+    entries_.swap(sorted);
+}
