@@ -165,10 +165,28 @@ bool ExtTable::save(const std::string& file) const {
     return static_cast<bool>(out);
 }
 
+bool ExtLess::operator()(std::string_view a, std::string_view b) const {
+    auto fold = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        std::size_t la = sjis::charLength(a, i), lb = sjis::charLength(b, j);
+        unsigned ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[j]);
+        if (la == 1) ca = fold(ca);
+        if (lb == 1) cb = fold(cb);
+        if (ca != cb) return ca < cb;
+        if (la == 2 && lb == 2 && a[i + 1] != b[j + 1])
+            return static_cast<unsigned char>(a[i + 1]) < static_cast<unsigned char>(b[j + 1]);
+        if (la != lb) return la < lb;
+        i += la;
+        j += lb;
+    }
+    return a.size() - i < b.size() - j;
+}
+
 ColourPair ExtTable::colours(std::string_view ext, uint32_t attributes) const {
     const ExtRule* found = nullptr;
     if (!ext.empty() && (attributes & AttributeOnlyBits) == 0) {
-        auto it = extIndex_.find(sjis::toUpperAscii(ext));
+        auto it = extIndex_.find(ext);
         if (it != extIndex_.end()) found = &rules_[it->second];
     } else {
         for (const ExtRule& rule : rules_) {

@@ -24,6 +24,13 @@ struct ColourPair {
     bool operator==(const ColourPair&) const = default;
 };
 
+// Orders extensions without regard to the case of single-byte letters, so a
+// lookup needs no upper-cased copy of the name's extension.
+struct ExtLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+
 class ExtTable {
 public:
     ExtTable() = default;
@@ -53,7 +60,7 @@ public:
 private:
     void reindex();
     std::vector<ExtRule> rules_;
-    std::map<std::string, std::size_t> extIndex_;
+    std::map<std::string, std::size_t, ExtLess> extIndex_;
     ColourPair defaultPair_{0xFFFFFF, 0};
     ColourPair todayPair_{0xFFFFFF, 0};
 };

@@ -20,18 +20,21 @@ void FileList::clear() {
     markedCount_ = 0;
 }
 
-void FileList::append(const FileEntry& entry) {
-    const FileEntry copy = entry;  // entry may live in this list's storage
+FileEntry& FileList::append(const FileEntry& entry) {
     if (entries_.size() + 1 > capacity_) {
+        const FileEntry copy = entry;  // entry may live in the storage about to move
         capacity_ = grownCapacity(capacity_, entries_.size() + 1);
         entries_.reserve(capacity_);
+        entries_.push_back(copy);
+    } else {
+        entries_.push_back(entry);
     }
-    entries_.push_back(copy);
     FileEntry& added = entries_.back();
     if (added.marked != 0) {
         added.marked = 1;
         ++markedCount_;
     }
+    return added;
 }
 
 void FileList::setMark(std::size_t index, bool flag) {

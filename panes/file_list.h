@@ -11,7 +11,8 @@ public:
     static constexpr std::size_t Block = 48;
 
     void clear();
-    void append(const FileEntry& entry);
+    // The appended copy; valid until the next append.
+    FileEntry& append(const FileEntry& entry);
     void setMark(std::size_t index, bool flag);
 
     std::size_t count() const { return entries_.size(); }

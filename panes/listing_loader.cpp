@@ -66,11 +66,12 @@ int readDirectory(FileSystem& fs, const ExtTable& table, const std::string& dire
     const bool found = fs.find(search, [&](const FileEntry& record) {
         std::string_view name = record.name();
         if (name == ".") return;
-        if (!table.isVisible(extensionOf(name), record.dwFileAttributes)) return;
-        FileEntry e = record;
-        e.marked = 0;
-        e.kind = EntryFile;
-        list.append(e);
+        std::size_t dot = sjis::findLastChar(name, '.');
+        std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+        if (!table.isVisible(ext, record.dwFileAttributes)) return;
+        FileEntry& added = list.append(record);
+        if (added.marked) list.setMark(list.count() - 1, false);
+        added.kind = EntryFile;
     });
     if (!found) return isDriveRootSearch(search) ? 0 : -1;
     return static_cast<int>(list.count());

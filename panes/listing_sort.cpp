@@ -1,6 +1,7 @@
 #include "panes/listing_sort.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,6 +30,7 @@ struct SortKey {
     uint64_t seconds;
     uint64_t size;
     uint32_t attributes;
+    uint32_t index;
     bool directory;
     bool dotDot;
     bool marked;
@@ -49,6 +51,7 @@ SortKey keyOf(const FileEntry& e, std::string_view foldedName) {
     k.directory = e.isDirectory();
     k.dotDot = k.directory && foldedName.starts_with("..");
     k.marked = e.marked != 0;
+    k.index = 0;
     return k;
 }
 
@@ -67,10 +70,12 @@ public:
         for (std::size_t i = 0; i < entries.size(); ++i) {
             std::string_view name(folded_.data() + start, ends[i] - start);
             keys_.push_back(keyOf(entries[i], name));
+            keys_.back().index = static_cast<uint32_t>(i);
             start = ends[i];
         }
     }
     const SortKey& operator[](std::size_t i) const { return keys_[i]; }
+    std::vector<SortKey>& keys() { return keys_; }
 
 private:
     std::string folded_;
@@ -106,6 +111,62 @@ long long compareKeys(const SortKey& a, const SortKey& b, const Weights& w) {
     return r;
 }
 
+enum class Item { Name, Ext, Time, Attr, Size };
+
+struct Step {
+    Item item;
+    long long weight;
+};
+
+long long itemSign(const SortKey& a, const SortKey& b, Item item) {
+    switch (item) {
+    case Item::Name: return signOf(a.name.compare(b.name));
+    case Item::Ext: return signOf(a.ext.compare(b.ext));
+    case Item::Time: return sign(a.seconds, b.seconds);
+    case Item::Attr: return sign(a.attributes, b.attributes);
+    case Item::Size: return sign(a.size, b.size);
+    }
+    return 0;
+}
+
+// Up to this priority every weight is below the tag term and the keys together
+// stay below it; with distinct priorities the largest weight then decides
+// alone, so comparing item by item gives the sign of the sum without adding.
+constexpr int LexicographicMaxPriority = 20;
+
+bool lexicographicSteps(const SortKeys& keys, std::vector<Step>& steps) {
+    const std::pair<Item, const SortItem*> items[] = {{Item::Name, &keys.fileName},
+                                                      {Item::Ext, &keys.extension},
+                                                      {Item::Time, &keys.time},
+                                                      {Item::Attr, &keys.attribute},
+                                                      {Item::Size, &keys.size}};
+    steps.clear();
+    for (const auto& [item, sortItem] : items) {
+        long long w = sortWeight(*sortItem);
+        if (w == 0) continue;
+        if (std::abs(sortItem->priority) > LexicographicMaxPriority) return false;
+        for (const Step& other : steps)
+            if (std::llabs(other.weight) == std::llabs(w)) return false;
+        steps.push_back({item, w});
+    }
+    std::sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {
+        return std::llabs(a.weight) > std::llabs(b.weight);
+    });
+    return true;
+}
+
+long long compareInSteps(const SortKey& a, const SortKey& b, const std::vector<Step>& steps,
+                         bool tagFile) {
+    if (a.dotDot || b.dotDot) return a.dotDot == b.dotDot ? 0 : (a.dotDot ? -1 : 1);
+    if (a.directory != b.directory) return a.directory ? -1 : 1;
+    if (tagFile && a.marked != b.marked) return a.marked ? -1 : 1;
+    for (const Step& step : steps) {
+        long long s = itemSign(a, b, step.item);
+        if (s != 0) return step.weight > 0 ? s : -s;
+    }
+    return 0;
+}
+
 }  // namespace
 
 long long sortWeight(const SortItem& item) {
@@ -123,17 +184,25 @@ long long compareEntries(const FileEntry& a, const FileEntry& b, const SortKeys&
 
 // The weighted sum is not a strict weak ordering when items share a priority,
 // so the sort must be one that stays in bounds whatever the comparison says:
-// a merge sort over indices, leaving the large records in place until the end.
+// a merge sort over small keys, leaving the large records in place until the end.
 void sortListing(FileList& list, const SortKeys& keys) {
     const Weights w = weightsOf(keys);
     if (w.name == 0 && w.ext == 0 && w.time == 0 && w.attr == 0 && w.size == 0 && !w.tagFile) {
         return;
     }
-    const SortKeyTable sortKeys(list.entries());
-    std::vector<std::size_t> order(list.count());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return compareKeys(sortKeys[a], sortKeys[b], w) < 0;
-    });
+    SortKeyTable table(list.entries());
+    std::vector<SortKey>& sortKeys = table.keys();
+    std::vector<Step> steps;
+    if (lexicographicSteps(keys, steps)) {
+        std::stable_sort(sortKeys.begin(), sortKeys.end(), [&](const SortKey& a, const SortKey& b) {
+            return compareInSteps(a, b, steps, w.tagFile) < 0;
+        });
+    } else {
+        std::stable_sort(sortKeys.begin(), sortKeys.end(), [&](const SortKey& a, const SortKey& b) {
+            return compareKeys(a, b, w) < 0;
+        });
+    }
+    std::vector<std::size_t> order(sortKeys.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = sortKeys[i].index;
     list.reorder(order);
 }
