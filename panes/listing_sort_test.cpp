@@ -196,3 +196,32 @@ TEST(ListingSort, InconsistentWeightsStillGiveAPermutation) {
     std::sort(after.begin(), after.end());
     EXPECT_EQ(before, after);
 }
+
+// With distinct priorities the sort compares item by item instead of adding
+// weights; the result must still be ordered by the weighted comparison.
+TEST(ListingSort, ItemByItemOrderAgreesWithTheWeightedSum) {
+    std::mt19937 rng(11);
+    const char* names[] = {"a", "B", "c.txt", "A.TXT", "b.doc", "..", "z.c", "y"};
+    for (int round = 0; round < 40; ++round) {
+        FileList list;
+        for (int i = 0; i < 60; ++i) {
+            FileEntry e = makeEntry(names[rng() % 8], rng() % 3 ? AttrArchive : AttrDirectory,
+                                    rng() % 4, (rng() % 3) * Second);
+            e.marked = rng() % 2;
+            list.append(e);
+        }
+        SortKeys keys;
+        int priorities[] = {1, 2, 3, 4, 5};
+        std::shuffle(std::begin(priorities), std::end(priorities), rng);
+        SortItem* items[] = {&keys.fileName, &keys.extension, &keys.time, &keys.attribute,
+                             &keys.size};
+        for (int k = 0; k < 5; ++k)
+            *items[k] = SortItem{priorities[k] * (rng() % 5 ? 1 : -1), rng() % 2 == 0,
+                                 rng() % 4 != 0};
+        keys.tagFile = rng() % 2;
+        sortListing(list, keys);
+        for (std::size_t i = 1; i < list.count(); ++i)
+            ASSERT_LE(compareEntries(list[i - 1], list[i], keys), 0)
+                << "round " << round << " at " << i;
+    }
+}
