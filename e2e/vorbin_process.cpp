@@ -13,7 +13,7 @@ bool shipped(const std::string& name) {
         std::string t = tail;
         return lower.size() >= t.size() && lower.compare(lower.size() - t.size(), t.size(), t) == 0;
     };
-    return lower == "vorbin.exe" || lower == "vorbin.ini" || endsWith(".tbl");
+    return lower == "vorbin.ini" || endsWith(".tbl");
 }
 
 void copyShipped(const std::string& from, const std::string& to) {
@@ -56,7 +56,12 @@ std::string windowTitle(HWND hwnd) {
     return title;
 }
 
-ProgramDirectory::ProgramDirectory() { copyShipped(programDirectory(), path()); }
+ProgramDirectory::ProgramDirectory() {
+    CopyFileA((programDirectory() + "Vorbin.exe").c_str(), (path() + "Vorbin.exe").c_str(), FALSE);
+    // The shipped tables come from the source tree: the build's program
+    // folder may hold settings changed by running the program there.
+    copyShipped(VORBIN_SOURCE_DATA "\\", path());
+}
 
 VorbinProcess::VorbinProcess(const ProgramDirectory& directory) {
     std::string exe = directory / "Vorbin.exe";

@@ -1,0 +1,15 @@
+#pragma once
+// Private window messages between the main window, its pane, the other
+// instances and the helper windows.
+constexpr unsigned MsgNoEffect = 0x8002;
+constexpr unsigned MsgRefreshRequest = 0x8003;
+constexpr unsigned MsgInfoCursorLeft = 0x8004;
+constexpr unsigned MsgInfoCursorRight = 0x8005;
+constexpr unsigned MsgIncrementalFind = 0x8006;
+constexpr unsigned MsgEditWatchBack = 0x8008;
+constexpr unsigned MsgReload = 0x8009;
+constexpr unsigned MsgGoToPath = 0x800A;
+constexpr unsigned MsgLayoutPane = 0x800D;
+constexpr unsigned MsgRefreshKeepingMarks = 0x802A;
+
+constexpr unsigned EscapeKey = 25;  // what Escape reaches the key map as

@@ -1,0 +1,67 @@
+#include "app/win/directory_watcher.h"
+
+#include "base/path.h"
+
+namespace {
+constexpr DWORD ChangeFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                               FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_LAST_WRITE;
+constexpr DWORD PollMs = 500;
+}  // namespace
+
+DirectoryWatcher::DirectoryWatcher(std::function<std::string()> currentDirectory,
+                                   std::atomic<bool>& refreshRequested)
+    : currentDirectory_(std::move(currentDirectory)), refreshRequested_(refreshRequested) {}
+
+DirectoryWatcher::~DirectoryWatcher() { stop(); }
+
+void DirectoryWatcher::start() {
+    if (thread_) return;
+    stop_ = false;
+    thread_.reset(CreateThread(nullptr, 0, threadMain, this, CREATE_SUSPENDED, nullptr));
+    if (!thread_) return;
+    SetThreadPriority(thread_.get(), THREAD_PRIORITY_IDLE);
+    ResumeThread(thread_.get());
+}
+
+void DirectoryWatcher::stop() {
+    if (!thread_) return;
+    stop_ = true;
+    // The thread looks at the flag at least every poll interval.
+    WaitForSingleObject(thread_.get(), 5000 + PollMs);
+    thread_.reset();
+}
+
+DWORD WINAPI DirectoryWatcher::threadMain(void* self) {
+    static_cast<DirectoryWatcher*>(self)->run();
+    return 0;
+}
+
+std::string DirectoryWatcher::watchedDirectory() const {
+    std::string directory = currentDirectory_();
+    if (!directory.empty() && directory.back() != '/' && directory.back() != '>' &&
+        directory.back() != '\\')
+        directory += '\\';
+    return directory;
+}
+
+void DirectoryWatcher::run() {
+    while (!stop_) {
+        std::string directory = watchedDirectory();
+        // FTP, network and archive listings have nothing to watch here.
+        if (isFtpPath(directory) || isArchivePath(directory) || directory.starts_with("//")) {
+            Sleep(PollMs);
+            continue;
+        }
+        ChangeHandle change{FindFirstChangeNotificationA(directory.c_str(), FALSE, ChangeFilter)};
+        if (!change) {
+            Sleep(PollMs);
+            continue;
+        }
+        while (!stop_ && watchedDirectory() == directory) {
+            if (WaitForSingleObject(change.get(), PollMs) != WAIT_OBJECT_0) continue;
+            refreshRequested_ = true;
+            if (!FindNextChangeNotification(change.get())) break;
+            Sleep(PollMs);
+        }
+    }
+}

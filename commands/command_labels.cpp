@@ -1,0 +1,61 @@
+#include "commands/command_labels.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// Blanks, tabs and line ends are never trail bytes, so dropping them byte by
+// byte keeps every double-byte character whole.
+std::string withoutBlanks(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+void CommandLabels::parse(std::string_view text) {
+    labelOf_.clear();
+    nameOf_.clear();
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        std::size_t first = line.find(',');
+        if (first == std::string_view::npos) continue;
+        std::size_t second = line.find(',', first + 1);
+        std::string name = withoutBlanks(line.substr(0, first));
+        std::string label = withoutBlanks(line.substr(first + 1, second - first - 1));
+        // A pair with a side missing would only hide a name behind nothing.
+        if (name.empty() || label.empty()) continue;
+        labelOf_[name] = label;
+        nameOf_[label] = name;
+    }
+}
+
+bool CommandLabels::load(const std::string& path) {
+    labelOf_.clear();
+    nameOf_.clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream content;
+    content << in.rdbuf();
+    parse(content.str());
+    return true;
+}
+
+std::string CommandLabels::labelFor(std::string_view text, bool toLabel) const {
+    const auto& map = toLabel ? labelOf_ : nameOf_;
+    auto it = map.find(text);
+    return it == map.end() ? std::string(text) : it->second;
+}
+
+std::string bindingText(const KeyBinding& binding, const CommandLabels& labels) {
+    if (binding.command == 0) return binding.parameter;
+    return labels.labelFor(CommandNameFromId(binding.command), true);
+}
