@@ -1,0 +1,103 @@
+#include "panes/entry_open.h"
+
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "panes/line_colours.h"
+#include "panes/selected_entries.h"
+
+namespace {
+
+FileList sample() {
+    FileList list;
+    list.append(makeEntry("..", AttrDirectory));
+    list.append(makeEntry("docs", AttrDirectory));
+    list.append(makeEntry("a.txt", AttrArchive));
+    list.append(makeEntry("b.zip", AttrArchive));
+    return list;
+}
+
+ExtTable tableWithCommands() {
+    ExtTable table;
+    table.append({"TXT", 0, 0x1, 0x2, "notepad.exe \"$F\""});
+    table.append({"ZIP", 0, 0x3, 0x4, ""});
+    table.append({"LNK", 0, 0x5, 0x6, "CMD_VIEWFILE"});
+    table.append({"RET", 0, 0x5, 0x6, "CMD_RETURN"});
+    table.setDefaultPair({0xAAAAAA, 0x111111});
+    table.setTodayPair({0x00FFFF, 0x222222});
+    return table;
+}
+
+bool commandName(std::string_view text) { return text.substr(0, 4) == "CMD_"; }
+
+}  // namespace
+
+TEST(SelectedEntries, MarkedOrTheCursorButNeverTheParent) {
+    FileList list = sample();
+    EXPECT_EQ(selectedIndices(list, 2), std::vector<int>{2});
+    EXPECT_TRUE(selectedIndices(list, 0).empty());
+    list.setMark(1, true);
+    list.setMark(3, true);
+    EXPECT_EQ(selectedIndices(list, 0), (std::vector<int>{1, 3}));
+    EXPECT_EQ(selectedNames(list, 0, SourceArchive), (std::vector<std::string>{"docs\\*", "b.zip"}));
+    EXPECT_TRUE(selectedNames(list, 2, SourceNetwork).empty());
+    EXPECT_EQ(dragPaths(list, 0, SourceLocal, "C:\\work"),
+              (std::vector<std::string>{"C:\\work\\docs", "C:\\work\\b.zip"}));
+}
+
+TEST(SelectedEntries, DropsFromTheOwnDirectoryAreRecognised) {
+    EXPECT_TRUE(droppedFromDirectory("C:\\Work\\a.txt", "c:\\work"));
+    EXPECT_TRUE(droppedFromDirectory("C:\\Work\\a.txt", "C:\\work\\"));
+    EXPECT_TRUE(droppedFromDirectory("C:\\a.txt", "C:\\"));
+    EXPECT_FALSE(droppedFromDirectory("C:\\Work\\sub\\a.txt", "C:\\work"));
+    EXPECT_FALSE(droppedFromDirectory("D:\\a.txt", "C:\\"));
+    // "\x95\x5c" ends in a byte that looks like "\".
+    EXPECT_FALSE(droppedFromDirectory("C:\\\x95\x5c\\a.txt", "C:\\"));
+    EXPECT_TRUE(droppedFromDirectory("C:\\\x95\x5c\\a.txt", "C:\\\x95\x5c"));
+}
+
+TEST(EntryOpen, WhatOpeningAnEntryDoes) {
+    const ExtTable table = tableWithCommands();
+    OpenDecision d = decideOpen(makeEntry("a.txt", AttrArchive), table, false, commandName);
+    EXPECT_EQ(d.action, OpenAction::RunCommandLine);
+    EXPECT_EQ(d.text, "notepad.exe \"$F\"");
+    d = decideOpen(makeEntry("x.lnk", AttrArchive), table, false, commandName);
+    EXPECT_EQ(d.action, OpenAction::RunCommand);
+    EXPECT_EQ(d.text, "CMD_VIEWFILE");
+    EXPECT_EQ(decideOpen(makeEntry("b.zip", AttrArchive), table, true, commandName).action, OpenAction::Enter);
+    EXPECT_EQ(decideOpen(makeEntry("b.zip", AttrArchive), table, false, commandName).action, OpenAction::Refresh);
+    EXPECT_EQ(decideOpen(makeEntry("q.ret", AttrArchive), table, false, commandName).action, OpenAction::Refresh);
+    EXPECT_EQ(decideOpen(makeEntry("..", AttrDirectory), table, false, commandName).action, OpenAction::Back);
+    EXPECT_EQ(decideOpen(makeEntry("docs", AttrDirectory), table, false, commandName).action, OpenAction::Enter);
+    // An attribute word of 0 is not taken for a file.
+    EXPECT_EQ(decideOpen(makeEntry("host.txt", 0), table, false, commandName).action, OpenAction::Enter);
+}
+
+TEST(EntryOpen, PathsInAndOut) {
+    EXPECT_EQ(enterPath("C:\\work", "docs"), "C:\\work\\docs");
+    EXPECT_EQ(enterPath("//", ".."), "//");
+    EXPECT_EQ(leftDirectoryName("C:\\work\\docs"), "docs");
+    EXPECT_EQ(leftDirectoryName("C:\\work\\docs\\"), "docs");
+    EXPECT_EQ(leftDirectoryName("C:\\x\\a.lzh>"), "a.lzh");
+    EXPECT_EQ(leftDirectoryName("C:\\x\\a.lzh>dir/sub"), "sub");
+    EXPECT_EQ(leftDirectoryName("|host/pub/src"), "src");
+    EXPECT_EQ(leftDirectoryName("C:\\\x95\x5c"), "\x95\x5c");
+
+    const FileList list = sample();
+    EXPECT_EQ(cursorAfterBack(list, "DOCS"), 1);
+    EXPECT_EQ(cursorAfterBack(list, ".."), 0);
+    EXPECT_EQ(cursorAfterBack(list, "gone"), 0);
+}
+
+TEST(LineColours, BlankTodayAndByExtension) {
+    const ExtTable table = tableWithCommands();
+    const uint64_t now = 200 * FileTimeDay;
+    EXPECT_EQ(lineColours(FileEntry{}, table, true, now), table.defaultPair());
+    const FileEntry fresh = makeEntry("a.txt", AttrArchive, 1, now - FileTimeDay + 1);
+    EXPECT_EQ(lineColours(fresh, table, true, now), table.todayPair());
+    EXPECT_EQ(lineColours(fresh, table, false, now), (ColourPair{0x1, 0x2}));
+    const FileEntry old = makeEntry("a.TXT", AttrArchive, 1, now - FileTimeDay);
+    EXPECT_EQ(lineColours(old, table, true, now), (ColourPair{0x1, 0x2}));
+}
