@@ -1,4 +1,5 @@
 #include "base/wildcard.h"
+#include "base/name_pattern.h"
 
 #include <string>
 
@@ -57,4 +58,11 @@ TEST(Wildcard, ManyStarsStayFast) {
     const std::string name(4000, 'a');
     EXPECT_FALSE(wildcardMatch("*a*a*a*a*a*a*a*a*a*a*b", name));
     EXPECT_TRUE(wildcardMatch("*a*a*a*a*a*a*a*a*a*a*", name));
+}
+
+TEST(NamePattern, PlainNamesNeedNoWildcardScan) {
+    EXPECT_TRUE(NamePattern("Readme.TXT").isPlainName());
+    EXPECT_FALSE(NamePattern("read*").isPlainName());
+    EXPECT_FALSE(NamePattern("a\\b").isPlainName());
+    EXPECT_TRUE(NamePattern("\x95\x5c").isPlainName());  // the trail byte is no escape
 }

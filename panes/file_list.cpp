@@ -37,6 +37,12 @@ FileEntry& FileList::append(const FileEntry& entry) {
     return added;
 }
 
+void FileList::reserve(std::size_t n) {
+    if (n <= capacity_) return;
+    capacity_ = (n + Block - 1) / Block * Block;
+    entries_.reserve(capacity_);
+}
+
 void FileList::setMark(std::size_t index, bool flag) {
     if (index >= entries_.size()) return;
     FileEntry& e = entries_[index];

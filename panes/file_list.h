@@ -14,6 +14,8 @@ public:
     // The appended copy; valid until the next append.
     FileEntry& append(const FileEntry& entry);
     void setMark(std::size_t index, bool flag);
+    // Room for n entries at once, for a copy whose size is known.
+    void reserve(std::size_t n);
 
     std::size_t count() const { return entries_.size(); }
     std::size_t markedCount() const { return markedCount_; }

@@ -60,7 +60,7 @@ bool readWith(ListingReader* reader, const std::string& path, FileList& into) {
 }  // namespace
 
 int readDirectory(FileSystem& fs, const ExtTable& table, const std::string& directory,
-                  FileList& list) {
+                  FileList& list, const MaskFilter* mask) {
     list.clear();
     const std::string search = joinPath(directory, AllFiles);
     const bool found = fs.find(search, [&](const FileEntry& record) {
@@ -69,6 +69,7 @@ int readDirectory(FileSystem& fs, const ExtTable& table, const std::string& dire
         std::size_t dot = sjis::findLastChar(name, '.');
         std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
         if (!table.isVisible(ext, record.dwFileAttributes)) return;
+        if (mask && !mask->passes(record)) return;
         FileEntry& added = list.append(record);
         if (added.marked) list.setMark(list.count() - 1, false);
         added.kind = EntryFile;
@@ -91,6 +92,7 @@ bool ListingLoader::load(const std::string& path, const std::string& currentPath
     const std::string target =
         path.empty() ? currentPath : resolveRelative(path, currentPath, currentSource);
     FileList read;
+    result.masked = false;
     auto accept = [&](ListingSource source) {
         raw = std::move(read);
         result.path = target;
@@ -102,8 +104,9 @@ bool ListingLoader::load(const std::string& path, const std::string& currentPath
         if (!isArchivePath(target)) return readWith(ftp_, target, read) && accept(SourceFtp);
         return readWith(archive_, target, read) && accept(SourceArchive);
     }
-    if (isDirectory(fs_, target) && readDirectory(fs_, table_, target, read) >= 0) {
+    if (isDirectory(fs_, target) && readDirectory(fs_, table_, target, read, mask_) >= 0) {
         fs_.setCurrentDirectory(target);
+        result.masked = mask_ != nullptr;
         return accept(SourceLocal);
     }
     read.clear();

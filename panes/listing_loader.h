@@ -4,12 +4,14 @@
 #include <string>
 
 #include "panes/ext_table.h"
+#include "panes/mask_filter.h"
 #include "panes/listing_source.h"
 
 // Reads a local directory ("." left out, entries whose colours hide them left
-// out). Returns the count, 0 for an empty drive root, -1 on failure.
+// out; with a mask, what it hides too). Returns the count, 0 for an empty
+// drive root, -1 on failure.
 int readDirectory(FileSystem& fs, const ExtTable& table, const std::string& directory,
-                  FileList& list);
+                  FileList& list, const MaskFilter* mask = nullptr);
 
 bool isDirectory(FileSystem& fs, const std::string& path);
 
@@ -21,10 +23,14 @@ public:
     void setNetworkReader(ListingReader* r) { network_ = r; }
     void setFtpReader(ListingReader* r) { ftp_ = r; }
     void setArchiveReader(ListingReader* r) { archive_ = r; }
+    // Local directories are filtered while they are read, which spares a
+    // copy of every entry; other sources leave the mask to the caller.
+    void setLocalMask(const MaskFilter* mask) { mask_ = mask; }
 
     struct Result {
         std::string path;  // the path actually read (relative paths resolved)
         ListingSource source = SourceLocal;
+        bool masked = false;  // the local mask was applied while reading
     };
 
     // Chooses the source for path (empty: the current path) given the current
@@ -39,4 +45,5 @@ private:
     ListingReader* network_ = nullptr;
     ListingReader* ftp_ = nullptr;
     ListingReader* archive_ = nullptr;
+    const MaskFilter* mask_ = nullptr;
 };

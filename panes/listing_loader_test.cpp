@@ -258,3 +258,17 @@ TEST_F(ListingLoaderTest, NothingAcceptsLeavesTheListingAlone) {
     EXPECT_FALSE(bare.load("|host/pub", "C:\\work", SourceLocal, raw, result));
     EXPECT_TRUE(bare.load("C:\\work", "", SourceLocal, raw, result));
 }
+
+TEST_F(ListingLoaderTest, LocalMaskFiltersWhileReadingOtherSourcesLeaveItToTheCaller) {
+    fs.addDirectory("C:\\m", "C:\\m\\*.*",
+                    {makeEntry("a.txt"), makeEntry("b.doc"), makeEntry("sub.doc", AttrDirectory)});
+    const MaskFilter mask("!*.doc");
+    loader.setLocalMask(&mask);
+    ASSERT_TRUE(loader.load("C:\\m", "C:\\", SourceLocal, raw, result));
+    EXPECT_TRUE(result.masked);
+    EXPECT_EQ(namesOf(raw), (Names{"..", "a.txt", "sub.doc"}));
+
+    ASSERT_TRUE(loader.load("|host/pub", "C:\\m", SourceLocal, raw, result));
+    EXPECT_FALSE(result.masked);
+    EXPECT_EQ(namesOf(raw), (Names{"ftp-entry"}));
+}

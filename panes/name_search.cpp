@@ -1,6 +1,6 @@
 #include "panes/name_search.h"
 
-#include "panes/name_pattern.h"
+#include "base/name_pattern.h"
 
 namespace {
 

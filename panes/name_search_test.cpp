@@ -8,7 +8,7 @@
 
 #include "base/wildcard.h"
 #include "panes/first_letter_jump.h"
-#include "panes/name_pattern.h"
+#include "base/name_pattern.h"
 
 namespace {
 
@@ -19,24 +19,6 @@ FileList listOf(const std::vector<std::string>& names) {
 }
 
 }  // namespace
-
-TEST(NamePattern, AgreesWithTheWildcardMatch) {
-    // The compiled form must answer exactly as the one-shot match.
-    std::mt19937 random(11);
-    const std::string patternPieces[] = {"*", "?", "a", "B", ".", "\\*", "\\", "\x8a\xbf", "\x95\x5c", "**"};
-    const std::string namePieces[] = {"a", "b", "A", ".", "*", "\\", "\x8a\xbf", "\x95\x5c", "c"};
-    for (int round = 0; round < 5000; ++round) {
-        std::string pattern, name;
-        for (int i = static_cast<int>(random() % 6); i > 0; --i) pattern += patternPieces[random() % 10];
-        for (int i = static_cast<int>(random() % 7); i > 0; --i) name += namePieces[random() % 9];
-        ASSERT_EQ(NamePattern(pattern).matches(name), wildcardMatch(pattern, name))
-            << "pattern '" << pattern << "' name '" << name << "'";
-    }
-    EXPECT_TRUE(NamePattern("Readme.TXT").isPlainName());
-    EXPECT_FALSE(NamePattern("read*").isPlainName());
-    EXPECT_FALSE(NamePattern("a\\b").isPlainName());
-    EXPECT_TRUE(NamePattern("\x95\x5c").isPlainName());  // the trail byte is no escape
-}
 
 TEST(NameSearch, WrapsBothWays) {
     const FileList list = listOf({"a.txt", "b.c", "c.txt", "d.c"});

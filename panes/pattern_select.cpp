@@ -4,7 +4,7 @@
 
 #include "base/sjis.h"
 #include "panes/marking.h"
-#include "panes/name_pattern.h"
+#include "base/name_pattern.h"
 #include "panes/name_search.h"
 
 namespace {

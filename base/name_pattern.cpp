@@ -1,4 +1,4 @@
-#include "panes/name_pattern.h"
+#include "base/name_pattern.h"
 
 #include "base/sjis.h"
 
