@@ -1,6 +1,7 @@
 #include "e2e/vorbin_process.h"
 
 #include <cctype>
+#include <cstring>
 #include <vector>
 
 #include "app/win/program_directory.h"
@@ -109,4 +110,34 @@ bool VorbinProcess::close(DWORD timeoutMs) {
 
 bool VorbinProcess::waitForExit(DWORD timeoutMs) {
     return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+void VorbinProcess::key(int virtualKey) const {
+    HWND receiver = GetDlgItem(window_, 1026);
+    UINT scan = MapVirtualKeyA(virtualKey, 0);
+    PostMessageA(receiver, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    PostMessageA(receiver, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
+}
+
+std::string viewedPath() {
+    UniqueHandle mapping{OpenFileMappingA(FILE_MAP_READ, FALSE, "PELKO")};
+    if (!mapping) return {};
+    const char* view = static_cast<const char*>(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 500));
+    if (!view) return {};
+    std::string path(view + 1, strnlen(view + 1, 499));
+    UnmapViewOfFile(view);
+    return path;
+}
+
+std::string clipboardText() {
+    std::string text;
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }

@@ -31,6 +31,9 @@ public:
     // The main window of this process once it shows, or nullptr after timeoutMs.
     HWND waitForWindow(DWORD timeoutMs = 20000);
     std::string title() const;
+    HWND window() const { return window_; }
+    // Posts a key-down (and key-up) to the key receiver, as typing would.
+    void key(int virtualKey) const;
     // Posts WM_CLOSE and waits for the process to end.
     bool close(DWORD timeoutMs = 20000);
     bool waitForExit(DWORD timeoutMs);
@@ -42,6 +45,9 @@ private:
 };
 
 std::string windowTitle(HWND hwnd);
+// The path instance 0 last wrote into the viewer block "PELKO"; "" when none.
+std::string viewedPath();
+std::string clipboardText();
 // Polls until pred() holds or the time is up.
 template <class Pred>
 bool waitUntil(Pred pred, DWORD timeoutMs = 10000) {

@@ -23,9 +23,12 @@ void DirectoryWatcher::start() {
     ResumeThread(thread_.get());
 }
 
+void DirectoryWatcher::directoryChanged() { SetEvent(wake_.get()); }
+
 void DirectoryWatcher::stop() {
     if (!thread_) return;
     stop_ = true;
+    SetEvent(wake_.get());
     // The thread looks at the flag at least every poll interval.
     WaitForSingleObject(thread_.get(), 5000 + PollMs);
     thread_.reset();
@@ -49,18 +52,20 @@ void DirectoryWatcher::run() {
         std::string directory = watchedDirectory();
         // FTP, network and archive listings have nothing to watch here.
         if (isFtpPath(directory) || isArchivePath(directory) || directory.starts_with("//")) {
-            Sleep(PollMs);
+            WaitForSingleObject(wake_.get(), PollMs);
             continue;
         }
         ChangeHandle change{FindFirstChangeNotificationA(directory.c_str(), FALSE, ChangeFilter)};
         if (!change) {
-            Sleep(PollMs);
+            WaitForSingleObject(wake_.get(), PollMs);
             continue;
         }
         while (!stop_ && watchedDirectory() == directory) {
-            if (WaitForSingleObject(change.get(), PollMs) != WAIT_OBJECT_0) continue;
+            HANDLE waits[] = {change.get(), wake_.get()};
+            if (WaitForMultipleObjects(2, waits, FALSE, PollMs) != WAIT_OBJECT_0) continue;
             refreshRequested_ = true;
             if (!FindNextChangeNotification(change.get())) break;
+            // Bursts of changes cost one refresh, not one each.
             Sleep(PollMs);
         }
     }

@@ -21,6 +21,9 @@ public:
 
     void start();
     void stop();
+    // The window changed directory: watch the new one at once rather than at
+    // the next poll, so a change made right after the move is not missed.
+    void directoryChanged();
 
 private:
     static DWORD WINAPI threadMain(void* self);
@@ -30,5 +33,6 @@ private:
     std::function<std::string()> currentDirectory_;
     std::atomic<bool>& refreshRequested_;
     std::atomic<bool> stop_{false};
+    UniqueHandle wake_{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
     UniqueHandle thread_;
 };

@@ -1,18 +1,65 @@
 #include "app/win/main_window.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
+#include <cstring>
 
+#include "app/messages.h"
+#include "app/win/instances.h"
 #include "app/win/resource.h"
-#include "panes/listing_sort.h"
-#include "panes/mask_filter.h"
+#include "base/path.h"
 
-MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
-    : settings_(settings), instanceLock_(instanceLock), loader_(fileSystem_, extTable_) {
-    extTable_.load(settings_.ProgramDirectory() + "Color.tbl");
-    currentPath_ = settings_.ProgramDirectory();
+namespace {
+constexpr UINT_PTR TimerId = 100;
+constexpr UINT TimerMs = 300;
+
+int slotOfDirectory(const std::string& path) {
+    int slot = DriveMemory::slotOf(path, 0);
+    return slot == DriveMemory::NoEffect ? 0 : slot;
 }
 
-MainWindow::~MainWindow() { publishPaneHandle(nullptr); }
+// The first visible top-level window without owner whose title begins so.
+HWND findTitledWindow(const char* prefix) {
+    struct Search {
+        const char* prefix;
+        HWND found;
+    } search{prefix, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (!IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return TRUE;
+            char title[300];
+            GetWindowTextA(hwnd, title, sizeof title);
+            if (std::strncmp(title, s->prefix, std::strlen(s->prefix)) != 0) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+}  // namespace
+
+MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
+    : settings_(settings),
+      instanceLock_(instanceLock),
+      loader_(fileSystem_, extTable_),
+      watcher_([this] { return currentDirectory(); }, refreshRequested_) {
+    const std::string& home = settings_.ProgramDirectory();
+    extTable_.load(home + "Color.tbl");
+    keyMap_ = startupKeyMap(home + "KEY.TBL");
+    int slot = slotOfDirectory(home);
+    drives_.set(slot, home);
+    drives_.setCurrent(slot);
+    currentPath_ = home;
+}
+
+MainWindow::~MainWindow() {
+    watcher_.stop();
+    extTable_.save(settings_.ProgramDirectory() + "Color.tbl");
+    viewBlock_.close();
+    settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"), 0);
+}
 
 void MainWindow::run(HINSTANCE instance) {
     FilePane::registerClass(instance);
@@ -34,25 +81,86 @@ INT_PTR CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wp, LPARA
 
 void MainWindow::initialise() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    pane_.attach(GetDlgItem(hwnd_, IDC_PANE));
-    pane_.setFont({settings_.FontHigh, settings_.FontWide, settings_.FontName});
+    pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(IDI_SMALL))));
     std::string lastPath = settings_.LastPath;
-    SetWindowPos(GetDlgItem(hwnd_, IDC_KEY_RECEIVER), nullptr, 0, 0, 0, 0,
-                 SWP_NOZORDER | SWP_NOMOVE);
-    layoutPane();
-    if (lastPath.empty() || !goTo(lastPath, true)) goTo(settings_.ProgramDirectory(), true);
-    publishPaneHandle(pane_.hwnd());
-    SetFocus(GetDlgItem(hwnd_, IDC_KEY_RECEIVER));
+    HWND receiver = GetDlgItem(hwnd_, IDC_KEY_RECEIVER);
+    SetWindowPos(receiver, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE);
+    keyReceiver_.attach(receiver,
+                        [this](const KeyEvent& e) { return handleKey(e, keyMap_, *this); });
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    MoveWindow(pane_.hwnd(), 0, 0, client.right, client.bottom, FALSE);
+    applyLook();
+    SetTimer(hwnd_, TimerId, TimerMs, nullptr);
+    goTo(lastPath, false, true);
+    watcher_.start();
+    settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
+                       static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
+    changeDirectory("", true, true, drives_.current());
+    pane_.apply(pane_.model().startAt(0));
+    SetFocus(receiver);
 }
 
-INT_PTR MainWindow::handle(UINT message, WPARAM, LPARAM) {
+INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
-    case WM_SIZE:
-        layoutPane();
+    case WM_TIMER:
+        if (wp == TimerId) onTimer();
+        return TRUE;
+    case MsgNoEffect:
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 0);
+        return TRUE;
+    case MsgRefreshRequest:
+        refreshRequested_ = true;
+        return TRUE;
+    case MsgInfoCursorLeft:
+        SetForegroundWindow(hwnd_);
+        cursorStep(0, 1, *this);
+        return TRUE;
+    case MsgInfoCursorRight:
+        SetForegroundWindow(hwnd_);
+        cursorStep(0, -1, *this);
+        return TRUE;
+    case MsgReload:
+        reload();
+        return TRUE;
+    case MsgLayoutPane:
+        pane_.relayout();
+        return TRUE;
+    case WM_SIZE: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        MoveWindow(pane_.hwnd(), 0, 0, client.right, client.bottom, TRUE);
+        return TRUE;
+    }
+    case WM_PAINT:
+        SetFocus(keyReceiver_.hwnd());
+        return FALSE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        backgroundBrush_.reset(CreateSolidBrush(extTable_.defaultPair().back));
+        return reinterpret_cast<INT_PTR>(backgroundBrush_.get());
+    case WM_MOUSEWHEEL: {
+        int delta = GET_WHEEL_DELTA_WPARAM(wp);
+        if (GET_KEYSTATE_WPARAM(wp) & MK_SHIFT)
+            scrollViewer(0, delta / 30);
+        else
+            dispatch(delta > 0 ? CmdCursorUp : CmdCursorDown, *this);
+        return TRUE;
+    }
+    case WM_COPYDATA:
+        onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_HELP:
+        openHelp();
+        return TRUE;
+    case WM_QUERYENDSESSION:
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_CLOSE:
         close();
@@ -68,38 +176,74 @@ void MainWindow::close() {
     // The number is free for the next process even while this one cleans up.
     if (instanceLock_) ReleaseMutex(instanceLock_.get());
     instanceLock_.reset();
+    watcher_.stop();
+    toggleViewer(true);
+    KillTimer(hwnd_, TimerId);
     EndDialog(hwnd_, 0);
 }
 
-void MainWindow::layoutPane() {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    MoveWindow(pane_.hwnd(), 0, 0, client.right, client.bottom, TRUE);
-}
-
-bool MainWindow::loadListing(const std::string& path, bool force) {
-    if (!force && path.empty()) {
-        sortListing(pane_.listing(), settings_.Sort);
-        pane_.show(&extTable_, settings_.TodayColor);
-        return true;
+void MainWindow::onTimer() {
+    KillTimer(hwnd_, TimerId);
+    if (refreshRequested_.exchange(false)) PostMessageA(pane_.hwnd(), MsgRefreshKeepingMarks, 0, 0);
+    if (!pendingInfoName_.empty()) showCursorEntry(pendingInfoName_, true);
+    if (viewerActivateCount_ > 0) {
+        bringToFront();
+        --viewerActivateCount_;
     }
-    FileList raw;
-    ListingLoader::Result result;
-    if (!loader_.load(path, currentPath_, listingSource_, raw, result)) return false;
-    listingSource_ = result.source;
-    currentPath_ = result.path;
-    FileList& shown = pane_.listing();
-    applyMask(raw, mask_, shown);
-    sortListing(shown, settings_.Sort);
-    pane_.show(&extTable_, settings_.TodayColor);
-    return true;
+    SetTimer(hwnd_, TimerId, TimerMs, nullptr);
 }
 
-bool MainWindow::goTo(const std::string& path, bool force) {
-    bool loaded = loadListing(path, force);
-    setTitle(currentPath_);
-    if (loaded) settings_.LastPath = currentPath_;
-    return loaded;
+void MainWindow::onCopyData(const COPYDATASTRUCT* data) {
+    if (data && data->lpData && data->cbData > 0) {
+        const char* text = static_cast<const char*>(data->lpData);
+        // The sender's text need not be terminated within its size.
+        std::string path(text, strnlen(text, data->cbData));
+        if (!path.empty()) {
+            char* copy = new char[path.size() + 1];
+            std::memcpy(copy, path.c_str(), path.size() + 1);
+            if (!PostMessageA(pane_.hwnd(), MsgGoToPath, 0, reinterpret_cast<LPARAM>(copy)))
+                delete[] copy;
+        }
+    }
+    bringToFront();
+}
+
+void MainWindow::bringToFront() {
+    PostMessageA(hwnd_, WM_ACTIVATEAPP, TRUE, 0);
+    SetForegroundWindow(hwnd_);
+    PostMessageA(hwnd_, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(keyReceiver_.hwnd(), WM_SETFOCUS, 0, 0);
+}
+
+void MainWindow::activateInstance(int number) {
+    HWND other = findInstanceWindow(number);
+    if (!other) return;
+    SetForegroundWindow(other);
+    char empty[1] = {0};
+    COPYDATASTRUCT data{0, 1, empty};
+    SendMessageTimeoutA(other, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_),
+                        reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000, nullptr);
+}
+
+void MainWindow::broadcast(UINT message, WPARAM wp, LPARAM lp) {
+    for (int n = 0; n < MaxInstances; ++n) {
+        if (n == settings_.InstanceNumber) continue;
+        if (HWND other = findInstanceWindow(n)) PostMessageA(other, message, wp, lp);
+    }
+}
+
+void MainWindow::reload() {
+    settings_.Load();
+    keyMap_.load(settings_.ProgramDirectory() + "KEY.TBL");
+    extTable_.load(settings_.ProgramDirectory() + "Color.tbl");
+    applyLook();
+}
+
+void MainWindow::paneReload() { reload(); }
+
+void MainWindow::openHelp() {
+    std::string help = settings_.ProgramDirectory() + "help\\vorbin.html";
+    ShellExecuteA(hwnd_, "open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainWindow::setTitle(const std::string& path) {
@@ -113,10 +257,45 @@ void MainWindow::setMask(const std::string& mask) {
     mask_ = mask.empty() ? "*.*" : mask;
     for (char& c : mask_)
         if (c == ';') c = ',';
-    setTitle(currentPath_);
+    setTitle(currentDirectory());
 }
 
-void MainWindow::publishPaneHandle(HWND pane) {
-    settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
-                       static_cast<long>(reinterpret_cast<LONG_PTR>(pane)));
+void MainWindow::showCursorEntry(const std::string& name, bool retry) {
+    std::string path = name.empty() ? currentDirectory() : joinPath(currentDirectory(), name);
+    if (settings_.InstanceNumber == 0) viewBlock_.write(viewFlag_, path);
+    // The information window arrives later; until then nothing waits for it.
+    if (!retry) pendingInfoName_.clear();
+}
+
+void MainWindow::toggleViewer(bool closeOnly) {
+    if (settings_.InstanceNumber != 0) return;
+    if (HWND viewer = findTitledWindow("[Pelko]")) {
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (closeOnly) return;
+    std::string program = settings_.ProgramDirectory() + "Pelko.exe";
+    // A missing viewer is no error worth a message: it simply shows nothing.
+    HINSTANCE started = ShellExecuteA(hwnd_, "open", program.c_str(), "",
+                                      settings_.ProgramDirectory().c_str(), SW_SHOWMINIMIZED);
+    if (reinterpret_cast<INT_PTR>(started) <= 32) return;
+    viewBlock_.write(1, currentDirectory());
+    bringToFront();
+    for (int i = 0; i < 10 && !findTitledWindow("[Pelko]"); ++i) Sleep(100);
+    viewerActivateCount_ = 3;
+}
+
+void MainWindow::scrollViewer(int dx, int dy) {
+    HWND viewer = findTitledWindow("[Pelko]");
+    if (!viewer) return;
+    auto post = [viewer](WPARAM key, int times) {
+        for (int i = 0; i < times; ++i) {
+            PostMessageA(viewer, WM_SYSKEYDOWN, key, 0x20000001);
+            PostMessageA(viewer, WM_SYSKEYUP, key, 0xE0000001);
+        }
+    };
+    if (dy > 0) post(VK_UP, dy);
+    if (dy < 0) post(VK_DOWN, -dy);
+    if (dx > 0) post(VK_RIGHT, dx);
+    if (dx < 0) post(VK_LEFT, -dx);
 }

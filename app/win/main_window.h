@@ -1,46 +1,122 @@
 #pragma once
-// The one top-level window of an instance: dialog 102 holding the pane.
+// The one top-level window of an instance: dialog 102 holding the pane. It
+// owns what belongs to the instance rather than to the listing: the drive
+// memory, the path and mask, the key map, the watcher, the timer, the viewer
+// block, and the conversation with the other instances.
 #include <windows.h>
 
+#include <atomic>
+#include <mutex>
 #include <string>
+#include <vector>
 
+#include "app/drive_memory.h"
 #include "app/settings.h"
+#include "app/win/directory_watcher.h"
+#include "app/win/key_receiver.h"
+#include "app/win/view_request_block.h"
 #include "base/win/handle.h"
+#include "commands/dispatch.h"
+#include "commands/key_map.h"
+#include "navigation/path_history.h"
 #include "panes/ext_table.h"
 #include "panes/listing_loader.h"
 #include "panes/win/file_pane.h"
 #include "panes/win/win_file_system.h"
 
-class MainWindow {
+class MainWindow : public PaneOwner, public CommandHost {
 public:
     MainWindow(Settings& settings, UniqueHandle& instanceLock);
-    ~MainWindow();
+    ~MainWindow() override;
 
     // Runs the window as a modal dialog until it is closed.
     void run(HINSTANCE instance);
 
-    bool goTo(const std::string& path, bool force);
+    bool goTo(const std::string& path, bool keepHistory, bool force);
+    bool changeDirectory(std::string path, bool keepHistory, bool force, int slot);
     void setTitle(const std::string& path);
     void setMask(const std::string& mask);
+    void showCursorEntry(const std::string& name, bool retry);
+    void toggleViewer(bool closeOnly);
+    void scrollViewer(int dx, int dy);
+    void activateInstance(int number);
+    void broadcast(UINT message, WPARAM wp, LPARAM lp);
+    void bringToFront();
+
+    // PaneOwner
+    void paneGoTo(const std::string& path) override;
+    void paneRefresh() override;
+    void paneReturn() override;
+    void paneCommandMenu() override;
+    void paneCursorMoved() override;
+    void paneFilesDropped(const std::vector<std::string>& paths) override;
+    void paneReload() override;
+
+    // CommandHost
+    ListingState listing() const override;
+    int cursor() const override;
+    void setCursor(int index) override;
+    std::vector<int> markedEntries() const override;
+    void runCommand(const CommandCall& call) override;
+    bool runCommandLine(const std::string& line, int target) override;
+    bool askParameter(int counter, std::string& text) override;
+    void jumpToLetter(char c) override;
+    void openCommandMenu() override;
 
 private:
     static INT_PTR CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp);
     void initialise();
     void close();
-    void layoutPane();
+    void onTimer();
+    void onCopyData(const COPYDATASTRUCT* data);
+    void reload();
+    void openHelp();
+
+    // Listing
     bool loadListing(const std::string& path, bool force);
-    void publishPaneHandle(HWND pane);
+    void refreshKeepingMarks();
+    void openCursorEntry();
+    void goBack();
+    void applyLook();
+    void switchDisplay(CommandId id);
+    void putCursorOnName(const std::string& name);
+    std::string currentDirectory() const;
+    std::string cursorPath() const;
+    void copyTextToClipboard(const std::string& text);
+
+    // Commands with dialogs
+    void findByName();
+    void selectByPattern();
+    void changeMask();
+    void sortDialog();
+    void copyMarkedList();
+    void keyDialog();
+    void colourDialog();
+    void selectFromClipboard();
 
     Settings& settings_;
     UniqueHandle& instanceLock_;
     HWND hwnd_ = nullptr;
     ExtTable extTable_;
+    KeyMap keyMap_;
     WinFileSystem fileSystem_;
     ListingLoader loader_;
-    ListingSource listingSource_ = SourceLocal;
+    DriveMemory drives_;
+    std::string previousPath_;
+    PathHistory history_;
     std::string currentPath_;
+    mutable std::mutex pathLock_;  // the watcher reads the current path
     std::string mask_;
+    ListingSource listingSource_ = SourceLocal;
     FilePane pane_;
+    KeyReceiver keyReceiver_;
+    ViewRequestBlock viewBlock_;
+    unsigned char viewFlag_ = 1;
+    std::string pendingInfoName_;
+    int viewerActivateCount_ = 0;
+    std::atomic<bool> refreshRequested_{false};
+    DirectoryWatcher watcher_;
+    GdiObject backgroundBrush_;
     HICON icon_ = nullptr;
 };

@@ -1,9 +1,38 @@
 #include "panes/win/file_pane.h"
 
-#include <cstdio>
-#include <ctime>
+#include <shellapi.h>
+#include <windowsx.h>
 
-#include "base/path.h"
+#include <cstring>
+
+#include "app/messages.h"
+#include "panes/line_colours.h"
+#include "panes/name_search.h"
+
+namespace {
+LocalTime localTimeOf(const FileEntry& entry) {
+    FILETIME utc{entry.ftLastWriteTime.dwLowDateTime, entry.ftLastWriteTime.dwHighDateTime};
+    FILETIME local;
+    SYSTEMTIME st{};
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return {};
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+uint64_t nowUtc() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+// Texts handed over by posted messages are heap copies the pane frees.
+std::string takePostedText(LPARAM lp) {
+    char* text = reinterpret_cast<char*>(lp);
+    if (!text) return {};
+    std::string copy = text;
+    delete[] text;
+    return copy;
+}
+}  // namespace
 
 void FilePane::registerClass(HINSTANCE instance) {
     WNDCLASSA wc{};
@@ -15,107 +44,181 @@ void FilePane::registerClass(HINSTANCE instance) {
     RegisterClassA(&wc);
 }
 
-void FilePane::attach(HWND hwnd) {
+void FilePane::attach(HWND hwnd, PaneOwner* owner, const ExtTable* table) {
     hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-void FilePane::setFont(const PaneFont& font) {
-    font_.reset(CreateFontA(font.high, font.wide, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                            font.name.empty() ? nullptr : font.name.c_str()));
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, font_.get());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
-    cellWidth_ = tm.tmAveCharWidth > 0 ? tm.tmAveCharWidth : font.wide;
-    lineHeight_ = tm.tmHeight > 0 ? tm.tmHeight : font.high;
-}
-
-void FilePane::show(const ExtTable* table, bool todayColour) {
+    owner_ = owner;
     table_ = table;
-    todayColour_ = todayColour;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    DragAcceptFiles(hwnd, TRUE);
 }
 
-std::string FilePane::lineText(const FileEntry& entry) const {
-    std::string name = entry.cFileName;
-    if (static_cast<int>(name.size()) > nameWidth_) name = name.substr(0, nameWidth_);
-    char size[32];
-    if (entry.isDirectory())
-        std::snprintf(size, sizeof size, "%13s", "<Dir>");
-    else
-        std::snprintf(size, sizeof size, "%13llu", static_cast<unsigned long long>(entry.size()));
-    FILETIME utc{entry.ftLastWriteTime.dwLowDateTime, entry.ftLastWriteTime.dwHighDateTime};
-    FILETIME local;
-    SYSTEMTIME st{};
-    FileTimeToLocalFileTime(&utc, &local);
-    FileTimeToSystemTime(&local, &st);
-    char line[400];
-    std::snprintf(line, sizeof line, "%c%-*s%s %02d-%02d-%02d %02d:%02d ",
-                  entry.marked ? '*' : ' ', nameWidth_, name.c_str(), size, st.wYear % 100,
-                  st.wMonth, st.wDay, st.wHour, st.wMinute);
-    return line;
+void FilePane::setLook(const PaneLook& look) {
+    look_ = look;
+    // Weight 400, Shift-JIS, proof quality, fixed pitch of the modern family.
+    font_.reset(CreateFontA(look.fontHigh, look.fontWide, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                            FIXED_PITCH | FF_MODERN,
+                            look.fontName.empty() ? nullptr : look.fontName.c_str()));
+    relayout();
 }
 
-COLORREF FilePane::lineColours(const FileEntry& entry, COLORREF& back) const {
-    if (!table_) {
-        back = RGB(0, 0, 0);
-        return RGB(255, 255, 255);
+LayoutParams FilePane::layoutParams() const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    LayoutParams p;
+    p.charWidth = look_.fontWide > 0 ? look_.fontWide : 7;
+    p.lineHeight = look_.fontHigh > 0 ? look_.fontHigh : 14;
+    p.clientWidth = client.right;
+    p.clientHeight = client.bottom;
+    p.nameLimit = look_.nameLimit;
+    p.extLimit = look_.extLimit;
+    p.switches = look_.switches;
+    p.autoColumns = look_.autoColumns;
+    return p;
+}
+
+void FilePane::relayout() {
+    if (!hwnd_) return;
+    PaneUpdate update = model_.relayout(layoutParams());
+    update.repaintAll = true;
+    apply(update);
+}
+
+void FilePane::repaintAll(bool highlight) {
+    highlightNextPaint_ = highlight;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    UpdateWindow(hwnd_);
+}
+
+void FilePane::apply(const PaneUpdate& update) {
+    if (update.repaintAll) {
+        repaintAll(update.highlight);
+    } else if (update.oldCursor >= 0 || update.newCursor >= 0) {
+        HDC dc = GetDC(hwnd_);
+        HGDIOBJ old = SelectObject(dc, font_.get());
+        if (update.oldCursor >= 0 && update.oldCursor != update.newCursor)
+            drawLine(dc, update.oldCursor, false, false);
+        if (update.newCursor >= 0) drawLine(dc, update.newCursor, true, update.highlight);
+        SelectObject(dc, old);
+        ReleaseDC(hwnd_, dc);
     }
-    ColourPair pair = table_->colours(extensionOf(entry.cFileName), entry.dwFileAttributes);
-    if (todayColour_) {
-        FILETIME now;
-        GetSystemTimeAsFileTime(&now);
-        uint64_t n = (uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-        if (n - entry.ftLastWriteTime.value() < 24ull * 3600 * 10000000) pair = table_->todayPair();
+    if (update.reportCounts || update.newCursor >= 0 || update.repaintAll) {
+        if (owner_) owner_->paneCursorMoved();
     }
-    back = pair.back;
-    return pair.text;
+}
+
+void FilePane::drawLine(HDC dc, int index, bool cursor, bool highlight) {
+    const ColumnLayout& layout = model_.layout();
+    const int top = model_.topColumn();
+    ColumnLayout::Position at = layout.linePosition(index, top);
+    const bool real = index < model_.count();
+    const FileEntry& entry = model_.entryAt(index);
+    model_.formatLineAt(lineBuffer_, index, real ? localTimeOf(entry) : LocalTime{});
+    ColourPair pair = real && table_ ? lineColours(entry, *table_, look_.todayColour, nowUtc())
+                                     : (table_ ? table_->defaultPair() : ColourPair{0xFFFFFF, 0});
+    if (cursor && real) std::swap(pair.text, pair.back);
+    SetTextColor(dc, pair.text);
+    SetBkColor(dc, pair.back);
+    SetBkMode(dc, OPAQUE);
+    const int x = static_cast<int>(at.x);
+    TextOutA(dc, x, at.y, lineBuffer_.data(), static_cast<int>(lineBuffer_.size()));
+    if (highlight && real && (entry.marked || cursor)) {
+        model_.highlightCells(index, cells_);
+        const int cw = layout.charWidth();
+        for (const CellRun& run : cells_) {
+            RECT r{x + run.first * cw, at.y, x + (run.first + run.count) * cw,
+                   at.y + layout.lineHeight()};
+            InvertRect(dc, &r);
+        }
+    }
 }
 
 void FilePane::paint(HDC dc, const RECT& client) {
-    COLORREF background = table_ ? table_->defaultPair().back : RGB(0, 0, 0);
+    COLORREF background = table_ ? table_->defaultPair().back : 0;
     GdiObject brush{CreateSolidBrush(background)};
     FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
     HGDIOBJ old = SelectObject(dc, font_.get());
-    int rows = (client.bottom - client.top) / lineHeight_;
-    if (rows < 1) rows = 1;
-    int columnWidth = (nameWidth_ + 30) * cellWidth_;
-    for (std::size_t i = 0; i < list_.count(); ++i) {
-        int column = static_cast<int>(i) / rows;
-        int x = column * columnWidth;
-        if (x > client.right) break;
-        int y = static_cast<int>(i) % rows * lineHeight_;
-        COLORREF back;
-        COLORREF text = lineColours(list_[i], back);
-        SetTextColor(dc, text);
-        SetBkColor(dc, back);
-        std::string line = lineText(list_[i]);
-        TextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()));
-    }
+    ColumnLayout::PaintRange range = model_.layout().paintRange(model_.topColumn());
+    const bool highlight = highlightNextPaint_;
+    highlightNextPaint_ = false;
+    for (int i = range.first; i < range.first + range.lines; ++i)
+        drawLine(dc, i, i == model_.cursor() && model_.count() > 0, highlight);
     SelectObject(dc, old);
+}
+
+void FilePane::filesDropped(HDROP drop) {
+    std::vector<std::string> paths;
+    UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < n; ++i) {
+        char path[MAX_PATH * 2];
+        if (DragQueryFileA(drop, i, path, sizeof path)) paths.emplace_back(path);
+    }
+    DragFinish(drop);
+    if (!paths.empty() && owner_) owner_->paneFilesDropped(paths);
 }
 
 LRESULT CALLBACK FilePane::procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
     auto* pane = reinterpret_cast<FilePane*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (pane) return pane->handle(message, wp, lp);
+    return DefWindowProcA(hwnd, message, wp, lp);
+}
+
+LRESULT FilePane::handle(UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        if (pane) {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            pane->paint(dc, client);
-        }
-        EndPaint(hwnd, &ps);
+        HDC dc = BeginPaint(hwnd_, &ps);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        paint(dc, client);
+        EndPaint(hwnd_, &ps);
         return 0;
     }
+    case WM_SIZE:
+        relayout();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        apply(model_.click(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), (wp & MK_SHIFT) != 0,
+                           (wp & MK_CONTROL) != 0));
+        if (message == WM_RBUTTONDOWN && owner_) owner_->paneCommandMenu();
+        return 0;
+    case WM_LBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+        if (message == WM_MBUTTONDOWN)
+            apply(model_.click(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), false, false));
+        if (owner_) owner_->paneReturn();
+        return 0;
+    case WM_DROPFILES:
+        filesDropped(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case WM_COPYDATA: {
+        auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (data && data->lpData && data->cbData > 0 && owner_) {
+            std::string path(static_cast<const char*>(data->lpData),
+                             strnlen(static_cast<const char*>(data->lpData), data->cbData));
+            if (!path.empty()) owner_->paneGoTo(path);
+        }
+        return TRUE;
     }
-    return DefWindowProcA(hwnd, message, wp, lp);
+    case MsgIncrementalFind: {
+        std::string text = takePostedText(lp);
+        if (!text.empty()) apply(model_.find(text));
+        return 0;
+    }
+    case MsgReload:
+        if (owner_) owner_->paneReload();
+        return 0;
+    case MsgGoToPath: {
+        std::string path = takePostedText(lp);
+        if (!path.empty() && owner_) owner_->paneGoTo(path);
+        return 0;
+    }
+    case MsgRefreshKeepingMarks:
+        if (owner_) owner_->paneRefresh();
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wp, lp);
 }

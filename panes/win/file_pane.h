@@ -1,18 +1,38 @@
 #pragma once
-// The pane window (control 1003 of the main dialog): draws the shown listing
-// in newspaper columns with the colours of the extension table.
+// The pane window (control 1003 of the main dialog): draws the listing of its
+// PaneModel in newspaper columns and turns mouse input into pane commands.
+// What reaches beyond the listing goes to its owner.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "base/win/handle.h"
 #include "panes/ext_table.h"
-#include "panes/file_list.h"
+#include "panes/pane_model.h"
 
-struct PaneFont {
-    int high;
-    int wide;
-    std::string name;
+class PaneOwner {
+public:
+    virtual ~PaneOwner() = default;
+    virtual void paneGoTo(const std::string& path) = 0;  // 0x800A, WM_COPYDATA
+    virtual void paneRefresh() = 0;                       // 0x802A
+    virtual void paneReturn() = 0;                        // double click, middle button
+    virtual void paneCommandMenu() = 0;                   // right button
+    virtual void paneCursorMoved() = 0;                   // counts and cursor entry changed
+    virtual void paneFilesDropped(const std::vector<std::string>& paths) = 0;
+    virtual void paneReload() = 0;                        // 0x8009
+};
+
+struct PaneLook {
+    int fontHigh = 14;
+    int fontWide = 7;
+    std::string fontName;
+    int nameLimit = 30;
+    int extLimit = 4;
+    DisplaySwitches switches;
+    bool autoColumns = false;
+    bool todayColour = true;
 };
 
 class FilePane {
@@ -20,26 +40,35 @@ public:
     static constexpr const char* ClassName = "VorbinPane";
     static void registerClass(HINSTANCE instance);
 
-    void attach(HWND hwnd);
+    void attach(HWND hwnd, PaneOwner* owner, const ExtTable* table);
     HWND hwnd() const { return hwnd_; }
-    void setFont(const PaneFont& font);
-    // Repaints after the listing was replaced.
-    void show(const ExtTable* table, bool todayColour);
+    PaneModel& model() { return model_; }
+    const PaneModel& model() const { return model_; }
 
-    FileList& listing() { return list_; }
+    // Font, column limits and switches; lays out again keeping the cursor.
+    void setLook(const PaneLook& look);
+    const PaneLook& look() const { return look_; }
+    // After a load, sort or resize: columns again, cursor kept in view.
+    void relayout();
+    // Draws what a command changed: two lines for a cursor move, else all.
+    void apply(const PaneUpdate& update);
+    void repaintAll(bool highlight = false);
 
 private:
     static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handle(UINT message, WPARAM wp, LPARAM lp);
     void paint(HDC dc, const RECT& client);
-    std::string lineText(const FileEntry& entry) const;
-    COLORREF lineColours(const FileEntry& entry, COLORREF& back) const;
+    void drawLine(HDC dc, int index, bool cursor, bool highlight);
+    LayoutParams layoutParams() const;
+    void filesDropped(HDROP drop);
 
     HWND hwnd_ = nullptr;
-    GdiObject font_;
-    int cellWidth_ = 7;
-    int lineHeight_ = 14;
-    FileList list_;
+    PaneOwner* owner_ = nullptr;
     const ExtTable* table_ = nullptr;
-    bool todayColour_ = true;
-    int nameWidth_ = 30;
+    PaneModel model_;
+    PaneLook look_;
+    GdiObject font_;
+    bool highlightNextPaint_ = false;
+    std::string lineBuffer_;
+    std::vector<CellRun> cells_;
 };

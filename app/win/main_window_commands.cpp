@@ -1,0 +1,142 @@
+// The pane's commands as the dispatcher hands them over.
+#include <cstring>
+
+#include "app/win/main_window.h"
+#include "base/path.h"
+#include "panes/pattern_select.h"
+
+ListingState MainWindow::listing() const {
+    return {pane_.model().count(), listingSource_ == SourceFtp};
+}
+
+int MainWindow::cursor() const { return pane_.model().cursor(); }
+
+void MainWindow::setCursor(int index) { pane_.apply(pane_.model().startAt(index)); }
+
+std::vector<int> MainWindow::markedEntries() const {
+    std::vector<int> marked;
+    const FileList& list = pane_.model().listing();
+    for (std::size_t i = 0; i < list.count(); ++i)
+        if (list[i].marked) marked.push_back(static_cast<int>(i));
+    return marked;
+}
+
+void MainWindow::jumpToLetter(char c) { pane_.apply(pane_.model().jumpToLetter(c)); }
+
+void MainWindow::openCommandMenu() {
+    // The command list arrives with the file operations; until then the
+    // right button and the application key only place the cursor.
+}
+
+void MainWindow::paneCommandMenu() { openCommandMenu(); }
+
+void MainWindow::paneCursorMoved() {
+    const PaneModel& model = pane_.model();
+    showCursorEntry(model.count() ? std::string(model.entryAt(model.cursor()).name()) : "",
+                    false);
+}
+
+void MainWindow::paneFilesDropped(const std::vector<std::string>&) {
+    // Copying dropped files belongs to the file operations.
+}
+
+bool MainWindow::runCommandLine(const std::string&, int) {
+    // Command lines are started by the file operations.
+    return false;
+}
+
+void MainWindow::copyTextToClipboard(const std::string& text) {
+    if (!OpenClipboard(hwnd_)) return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        if (void* bytes = GlobalLock(memory)) {
+            std::memcpy(bytes, text.c_str(), text.size() + 1);
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+void MainWindow::runCommand(const CommandCall& call) {
+    PaneModel& model = pane_.model();
+    switch (call.id) {
+    case CmdCursorUp: pane_.apply(model.move(0, -1)); break;
+    case CmdCursorDown: pane_.apply(model.move(0, 1)); break;
+    case CmdCursorLeft: pane_.apply(model.move(-1, 0)); break;
+    case CmdCursorRight: pane_.apply(model.move(1, 0)); break;
+    case CmdSelCursorUp: pane_.apply(model.toggleAndMove(0, -1)); break;
+    case CmdSelCursorDown: pane_.apply(model.toggleAndMove(0, 1)); break;
+    case CmdSelCursorLeft: pane_.apply(model.toggleAndMove(-1, 0)); break;
+    case CmdSelCursorRight: pane_.apply(model.toggleAndMove(1, 0)); break;
+    case CmdSelect: pane_.apply(model.toggleAndMove(0, 1)); break;
+    case CmdCursorHead: pane_.apply(model.head()); break;
+    case CmdCursorTail: pane_.apply(model.tail()); break;
+    case CmdCursorTop: pane_.apply(model.columnTop()); break;
+    case CmdCursorBottom: pane_.apply(model.columnBottom()); break;
+    case CmdAllselect: pane_.apply(model.toggleAll(false)); break;
+    case CmdAllselect2: pane_.apply(model.toggleAll(true)); break;
+    case CmdCancel: pane_.apply(model.cancelMarks()); break;
+    case CmdRefind: pane_.apply(model.refind(false)); break;
+    case CmdBackRefind: pane_.apply(model.refind(true)); break;
+    case CmdReturn: openCursorEntry(); break;
+    case CmdBack: goBack(); break;
+    case CmdRefresh: refreshKeepingMarks(); break;
+    case CmdFind: findByName(); break;
+    case CmdFindMask: changeMask(); break;
+    case CmdSelFile: selectByPattern(); break;
+    case CmdClipselect: selectFromClipboard(); break;
+    case CmdSort: sortDialog(); break;
+    case CmdCopySelfilename: copyMarkedList(); break;
+    case CmdCommandSet: keyDialog(); break;
+    case CmdDlgCommand: colourDialog(); break;
+    case CmdSwTime:
+    case CmdSwSize:
+    case CmdSwAuto: switchDisplay(call.id); break;
+    case CmdFilenameCopy: copyTextToClipboard(cursorPath()); break;
+    case CmdFilenameCopy2:
+        if (model.count()) copyTextToClipboard(std::string(model.entryAt(model.cursor()).name()));
+        break;
+    case CmdFilenameCopyf: {
+        std::string path = cursorPath();
+        std::size_t slash = path.find('/');
+        copyTextToClipboard(slash == std::string::npos ? path : path.substr(slash));
+        break;
+    }
+    case CmdDirnameCopy: {
+        std::string directory = currentDirectory();
+        if (isFtpPath(directory) && !directory.ends_with("/")) directory += '/';
+        copyTextToClipboard(directory);
+        break;
+    }
+    case CmdVorbinAct0:
+    case CmdVorbinAct1:
+    case CmdVorbinAct2: activateInstance(call.instance); break;
+    case CmdViewfile: toggleViewer(false); break;
+    case CmdViewUp:
+    case CmdViewDown:
+    case CmdViewLeft:
+    case CmdViewRight: scrollViewer(call.viewDx, call.viewDy); break;
+    case CmdLastpath: if (!previousPath_.empty()) paneGoTo(previousPath_); break;
+    case CmdExit: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
+    default:
+        // File operations, archives, FTP, jump tables and the information
+        // window handle the rest of the table as they arrive.
+        break;
+    }
+}
+
+void MainWindow::selectFromClipboard() {
+    if (!OpenClipboard(hwnd_)) return;
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!text.empty()) pane_.apply(pane_.model().selectFromClipboard(text));
+}

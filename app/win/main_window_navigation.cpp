@@ -1,0 +1,171 @@
+// Changing directory, loading and refreshing the listing, opening entries.
+#include "app/win/main_window.h"
+#include "base/path.h"
+#include "panes/entry_open.h"
+#include "panes/listing_sort.h"
+#include "panes/mask_filter.h"
+#include "panes/path_resolution.h"
+
+std::string MainWindow::currentDirectory() const {
+    std::lock_guard<std::mutex> lock(pathLock_);
+    return currentPath_;
+}
+
+bool MainWindow::goTo(const std::string& typed, bool keepHistory, bool force) {
+    // A bare "X:" is left for the drive memory to fill in.
+    const bool bareDrive = typed.size() == 2 && typed[1] == ':';
+    const std::string path =
+        typed.empty() || bareDrive || isFtpPath(typed) ? typed : resolvePath(currentDirectory(), typed);
+    int slot = DriveMemory::slotOf(path, drives_.current());
+    if (slot == DriveMemory::NoEffect) return false;
+    bool changed = changeDirectory(path, keepHistory, force, slot);
+    showCursorEntry("", false);
+    return changed;
+}
+
+bool MainWindow::changeDirectory(std::string path, bool keepHistory, bool force, int slot) {
+    if (slot < 0) slot = drives_.current();
+    const std::string fallback = drives_.at(slot).empty() ? currentDirectory() : drives_.at(slot);
+    if (!path.empty()) previousPath_ = currentDirectory();
+    path = drives_.prepare(path, slot);
+
+    bool loaded = loadListing(path, force);
+    std::string shown = currentDirectory();
+    if (loaded) {
+        if (listingSource_ == SourceArchive && !shown.empty() && shown.back() != '>' &&
+            !isArchivePath(shown))
+            shown += '>';
+        drives_.set(slot, shown);
+        drives_.setCurrent(slot);
+    } else if (!path.empty()) {
+        loadListing(fallback, force);
+        shown = currentDirectory();
+    }
+    {
+        std::lock_guard<std::mutex> lock(pathLock_);
+        currentPath_ = shown;
+    }
+    watcher_.directoryChanged();
+    setTitle(shown);
+    settings_.LastPath = shown;
+    if (loaded && !keepHistory) history_.record(shown);
+    return loaded;
+}
+
+bool MainWindow::loadListing(const std::string& path, bool force) {
+    PaneModel& model = pane_.model();
+    if (!force && path.empty() && listingSource_ != SourceFtp) {
+        sortListing(model.listing(), settings_.Sort);
+        pane_.relayout();
+        return true;
+    }
+    const MaskFilter mask(mask_);
+    loader_.setLocalMask(&mask);
+    FileList raw;
+    ListingLoader::Result result;
+    bool read = loader_.load(path, currentDirectory(), listingSource_, raw, result);
+    loader_.setLocalMask(nullptr);
+    if (!read) return false;
+    if (result.masked)
+        model.listing() = std::move(raw);
+    else
+        applyMask(raw, mask_, model.listing());
+    sortListing(model.listing(), settings_.Sort);
+    listingSource_ = result.source;
+    model.setSource(result.source);
+    {
+        std::lock_guard<std::mutex> lock(pathLock_);
+        currentPath_ = result.path;
+    }
+    pane_.relayout();
+    return true;
+}
+
+void MainWindow::refreshKeepingMarks() {
+    PaneModel& model = pane_.model();
+    RefreshMemo memo = model.rememberForRefresh();
+    if (!loadListing(currentDirectory(), true)) return;
+    pane_.apply(model.restoreAfterRefresh(memo));
+}
+
+void MainWindow::paneRefresh() { refreshKeepingMarks(); }
+
+void MainWindow::paneGoTo(const std::string& path) {
+    goTo(path, false, true);
+    pane_.apply(pane_.model().startAt(0));
+}
+
+void MainWindow::openCursorEntry() {
+    PaneModel& model = pane_.model();
+    if (model.count() == 0) return;
+    const FileEntry& entry = model.entryAt(model.cursor());
+    OpenDecision decision = decideOpen(entry, extTable_, false, [](std::string_view name) {
+        return CommandIdFromName(name) != 0;
+    });
+    switch (decision.action) {
+    case OpenAction::RunCommand:
+        dispatch(CommandIdFromName(decision.text), *this);
+        refreshKeepingMarks();
+        break;
+    case OpenAction::RunCommandLine:
+        runCommandLine(decision.text, model.cursor());
+        refreshKeepingMarks();
+        break;
+    case OpenAction::Refresh:
+        refreshKeepingMarks();
+        break;
+    case OpenAction::Back:
+        goBack();
+        break;
+    case OpenAction::Enter: {
+        std::string target = entry.name() == std::string_view("..")
+                                 ? std::string("..")
+                                 : enterPath(currentDirectory(), entry.name());
+        if (goTo(target, false, true)) pane_.apply(model.startAt(0));
+        break;
+    }
+    }
+}
+
+void MainWindow::paneReturn() { openCursorEntry(); }
+
+void MainWindow::goBack() {
+    const std::string left = leftDirectoryName(currentDirectory());
+    if (!goTo("..", false, true)) return;
+    PaneModel& model = pane_.model();
+    pane_.apply(model.startAt(cursorAfterBack(model.listing(), left)));
+}
+
+void MainWindow::putCursorOnName(const std::string& name) {
+    pane_.apply(pane_.model().putCursorOnName(name));
+}
+
+void MainWindow::applyLook() {
+    PaneLook look;
+    look.fontHigh = settings_.FontHigh;
+    look.fontWide = settings_.FontWide;
+    look.fontName = settings_.FontName;
+    look.nameLimit = settings_.FileNameLength;
+    look.extLimit = settings_.ExtLength;
+    look.switches = {settings_.TimeOut != 0, settings_.DateTimeOut != 0,
+                     settings_.DateTimeOut != 0};
+    look.autoColumns = settings_.AutoOut != 0;
+    look.todayColour = settings_.TodayColor != 0;
+    pane_.setLook(look);
+}
+
+void MainWindow::switchDisplay(CommandId id) {
+    if (id == CmdSwTime) settings_.ToggleTime();
+    if (id == CmdSwSize) settings_.ToggleSize();
+    if (id == CmdSwAuto) settings_.SetAuto();
+    applyLook();
+}
+
+std::string MainWindow::cursorPath() const {
+    const PaneModel& model = pane_.model();
+    if (model.count() == 0) return currentDirectory();
+    std::string path = joinPath(currentDirectory(), model.entryAt(model.cursor()).name());
+    for (const char* tail : {"\\..", "/.."})
+        if (path.size() >= 3 && path.ends_with(tail)) path.resize(path.size() - 3);
+    return path;
+}

@@ -1,0 +1,102 @@
+// Browsing with the keyboard in the real program: the key map drives the
+// cursor, Enter and Backspace walk the tree, a letter jumps, Escape runs its
+// own binding, other programs hand over paths and files appear by themselves.
+#include <gtest/gtest.h>
+
+#include "commands/command_id.h"
+#include "commands/key_map.h"
+#include "e2e/vorbin_process.h"
+
+namespace {
+const std::string Shiryou = "\x8e\x91\x97\xbf";  // 資料
+const std::string Hyou = "\x95\x5c";             // 表
+
+class PaneKeys : public ::testing::Test {
+protected:
+    ProgramDirectory program;
+    ScratchDirectory tree{"vbtree"};
+    std::unique_ptr<VorbinProcess> vorbin;
+
+    void SetUp() override {
+        ASSERT_TRUE(tree.makeDirectory(Shiryou));
+        ASSERT_TRUE(tree.makeDirectory("sub"));
+        ASSERT_TRUE(tree.writeFile(Shiryou + "\\inner.txt", "x"));
+        ASSERT_TRUE(tree.writeFile(Hyou + ".txt", "12345"));
+        ASSERT_TRUE(tree.writeFile("board.c", "int x;"));
+        ASSERT_TRUE(tree.writeFile("readme.txt", "hello"));
+        // Escape (25) and F2 get bindings of their own on top of the built-in map.
+        KeyMap map;
+        addBuiltInBindings(map);
+        map.set({25, false, false, false, CmdCursorTail, ""});
+        map.set({0x71, false, false, false, CmdVorbinAct1, ""});
+        applyForcedBindings(map);
+        ASSERT_TRUE(map.save(program / "KEY.TBL"));
+        WritePrivateProfileStringA("PATH", "LastPath", tree.path().c_str(),
+                                   (program / "Vorbin.ini").c_str());
+        vorbin = std::make_unique<VorbinProcess>(program);
+        ASSERT_TRUE(vorbin->waitForWindow());
+    }
+
+    bool cursorOn(const std::string& name) {
+        return waitUntil([&] { return viewedPath() == tree / name; }, 5000);
+    }
+};
+}  // namespace
+
+// Shipped sort: directories first, then by extension, then by name.
+TEST_F(PaneKeys, CursorMovesEnterBackLetterJumpAndEscape) {
+    EXPECT_EQ(vorbin->title(), "[Vorbin:0] (*.*) " + tree.path());
+    ASSERT_TRUE(cursorOn("..")) << viewedPath();
+    vorbin->key(VK_DOWN);
+    ASSERT_TRUE(cursorOn("sub")) << viewedPath();
+    vorbin->key(VK_DOWN);
+    ASSERT_TRUE(cursorOn(Shiryou)) << viewedPath();
+
+    vorbin->key(VK_RETURN);
+    ASSERT_TRUE(waitUntil([&] { return vorbin->title().ends_with(tree / Shiryou); }, 5000))
+        << vorbin->title();
+    vorbin->key(VK_BACK);
+    ASSERT_TRUE(waitUntil([&] { return vorbin->title().ends_with(tree.path()); }, 5000))
+        << vorbin->title();
+    EXPECT_TRUE(cursorOn(Shiryou)) << "cursor not on the directory just left: " << viewedPath();
+
+    vorbin->key('B');  // unbound: jumps to the next name beginning with b
+    EXPECT_TRUE(cursorOn("board.c")) << viewedPath();
+    vorbin->key(VK_ESCAPE);  // bound as key 25 to the last entry
+    EXPECT_TRUE(cursorOn(Hyou + ".txt")) << viewedPath();
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(vorbin->window())) << "Escape closed the window";
+    EXPECT_EQ(vorbin->title().rfind("[Vorbin:0]", 0), 0u);
+}
+
+TEST_F(PaneKeys, HandedOverPathsAndFilesCreatedOutside) {
+    std::string target = tree / "sub";
+    COPYDATASTRUCT data{0, static_cast<DWORD>(target.size() + 1), target.data()};
+    SendMessageA(vorbin->window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    ASSERT_TRUE(waitUntil([&] { return vorbin->title().ends_with(target); }, 5000))
+        << vorbin->title();
+
+    // Nothing begins with z yet; then another program makes such a file.
+    vorbin->key('Z');
+    Sleep(300);
+    EXPECT_NE(viewedPath(), target + "\\zeta.txt");
+    ASSERT_TRUE(tree.writeFile("sub\\zeta.txt", "new"));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            vorbin->key('Z');
+            Sleep(200);
+            return viewedPath() == target + "\\zeta.txt";
+        },
+        5000))
+        << "a file made from outside did not show up; viewing " << viewedPath();
+}
+
+TEST_F(PaneKeys, ActivationOfAnotherInstance) {
+    VorbinProcess second(program);
+    ASSERT_TRUE(second.waitForWindow());
+    ASSERT_EQ(second.title().rfind("[Vorbin:1]", 0), 0u);
+    SetForegroundWindow(vorbin->window());
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == vorbin->window(); }, 3000));
+    vorbin->key(VK_F2);  // bound to activating instance 1
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == second.window(); }, 5000));
+}

@@ -1,0 +1,28 @@
+#include "panes/path_resolution.h"
+
+#include <gtest/gtest.h>
+
+TEST(PathResolution, UpRelativeAndTakenAsTheyAre) {
+    EXPECT_EQ(resolvePath("C:\\work\\src", ".."), "C:\\work");
+    EXPECT_EQ(resolvePath("C:\\work", ".."), "C:\\");
+    EXPECT_EQ(resolvePath("C:\\", ".."), "C:\\");
+    EXPECT_EQ(resolvePath("C:\\a\\b\\c", "..\\.."), "C:\\a");
+    EXPECT_EQ(resolvePath("C:\\a\\b", "..\\x"), "C:\\a\\x");
+    EXPECT_EQ(resolvePath("C:\\", "work"), "C:\\work");
+    EXPECT_EQ(resolvePath("C:\\work", "src\\"), "C:\\work\\src");
+    EXPECT_EQ(resolvePath("C:\\work", "D:"), "D:\\");
+    EXPECT_EQ(resolvePath("C:\\work", "D:\\x\\"), "D:\\x");
+    EXPECT_EQ(resolvePath("C:\\work", "\\\\server\\share"), "\\\\server\\share");
+    EXPECT_EQ(resolvePath("C:\\work", "|ftp.example/pub"), "|ftp.example/pub");
+    EXPECT_EQ(resolvePath("C:\\work", ""), "C:\\work");
+    EXPECT_EQ(resolvePath("//", ".."), "//");
+    EXPECT_EQ(resolvePath("//WORKGROUP", "\\\\PC"), "\\\\PC");
+    EXPECT_EQ(resolvePath("x.lzh>", "dir"), "x.lzh>dir");
+}
+
+TEST(PathResolution, TrailBytesAreNoSeparators) {
+    // 表 = 0x95 0x5C: its second byte must not be taken for "\".
+    EXPECT_EQ(resolvePath("C:\\\x95\x5c", ".."), "C:\\");
+    EXPECT_EQ(resolvePath("C:\\a\\\x95\x5c", ".."), "C:\\a");
+    EXPECT_EQ(resolvePath("C:\\a", "\x95\x5c"), "C:\\a\\\x95\x5c");
+}

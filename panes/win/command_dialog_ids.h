@@ -1,0 +1,20 @@
+#pragma once
+// Resource numbers of the colour and command table dialog, shared by its
+// template and its code.
+#define IDD_COMMAND 132
+#define IDC_COMMAND_LIST 1200
+#define IDC_COMMAND_SPIN 1201
+#define IDC_COMMAND_READONLY 1202
+#define IDC_COMMAND_SYSTEM 1203
+#define IDC_COMMAND_HIDDEN 1204
+#define IDC_COMMAND_DIRECTORY 1205
+#define IDC_COMMAND_ARCHIVE 1206
+#define IDC_COMMAND_EXT 1207
+#define IDC_COMMAND_TEXT 1208
+#define IDC_COMMAND_TEXT_COLOUR 1209
+#define IDC_COMMAND_BACK_COLOUR 1210
+#define IDC_COMMAND_SAMPLE 1211
+#define IDC_COMMAND_SET 1212
+#define IDC_COMMAND_DELETE 1213
+#define IDC_COMMAND_SAVE 1214
+#define IDC_COMMAND_LOAD 1215
