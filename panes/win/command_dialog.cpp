@@ -286,7 +286,7 @@ private:
 
     bool chooseFile(bool save, std::string& path) {
         std::string folder = programDirectory_ + "Default";
-        CreateDirectoryA(folder.c_str(), nullptr);
+        
         char name[MAX_PATH] = "";
         OPENFILENAMEA chooser{};
         chooser.lStructSize = sizeof chooser;

@@ -8,16 +8,9 @@
 #include "app/messages.h"
 #include "panes/line_colours.h"
 #include "panes/name_search.h"
+#include "panes/win/local_time.h"
 
 namespace {
-LocalTime localTimeOf(const FileEntry& entry) {
-    FILETIME utc{entry.ftLastWriteTime.dwLowDateTime, entry.ftLastWriteTime.dwHighDateTime};
-    FILETIME local;
-    SYSTEMTIME st{};
-    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return {};
-    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
-}
-
 uint64_t nowUtc() {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
