@@ -1,0 +1,107 @@
+// The pane's dialogs in the real program: incremental find by prefix and by
+// containment, the mask in the title, marks copied as a list, the cursor
+// entry's path on the clipboard.
+#include <gtest/gtest.h>
+
+#include "commands/command_id.h"
+#include "commands/key_map.h"
+#include "e2e/vorbin_process.h"
+#include "panes/win/copy_list_dialog_ids.h"
+#include "panes/win/find_name_dialog_ids.h"
+
+namespace {
+HWND waitForDialog(const char* caption) {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = FindWindowA("#32770", caption)) != nullptr; }, 5000);
+    return found;
+}
+
+void typeInto(HWND dialog, const std::string& text) {
+    HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    for (unsigned char c : text) PostMessageA(edit ? edit : combo, WM_CHAR, c, 1);
+}
+
+void setText(HWND dialog, const std::string& text) {
+    HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
+    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+class PaneDialogs : public ::testing::Test {
+protected:
+    ProgramDirectory program;
+    ScratchDirectory tree{"vbdlg"};
+    std::unique_ptr<VorbinProcess> vorbin;
+
+    void SetUp() override {
+        for (const char* name : {"readme.txt", "board.c", "notes.doc", "zz.bin"})
+            ASSERT_TRUE(tree.writeFile(name, name));
+        KeyMap map;
+        addBuiltInBindings(map);
+        map.set({VK_F3, false, false, false, CmdFind, ""});
+        map.set({VK_F4, false, false, false, CmdFindMask, ""});
+        map.set({VK_F5, false, false, false, CmdFilenameCopy, ""});
+        map.set({VK_F6, false, false, false, CmdCopySelfilename, ""});
+        applyForcedBindings(map);
+        ASSERT_TRUE(map.save(program / "KEY.TBL"));
+        WritePrivateProfileStringA("PATH", "LastPath", tree.path().c_str(),
+                                   (program / "Vorbin.ini").c_str());
+        vorbin = std::make_unique<VorbinProcess>(program);
+        ASSERT_TRUE(vorbin->waitForWindow());
+    }
+
+    bool cursorOn(const std::string& name) {
+        return waitUntil([&] { return viewedPath() == tree / name; }, 5000);
+    }
+};
+}  // namespace
+
+TEST_F(PaneDialogs, IncrementalFindByPrefixThenByContainment) {
+    vorbin->key(VK_F3);
+    HWND find = waitForDialog("Find filename");
+    ASSERT_TRUE(find);
+    typeInto(find, "rd");  // no name begins with "rd"; board.c contains it
+    EXPECT_TRUE(cursorOn("board.c")) << viewedPath();
+    press(find, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
+
+    vorbin->key(VK_F3);
+    find = waitForDialog("Find filename");
+    ASSERT_TRUE(find);
+    typeInto(find, "re ad");  // begins with re, contains ad further on
+    EXPECT_TRUE(cursorOn("readme.txt")) << viewedPath();
+    press(find, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
+
+    vorbin->key(VK_F5);
+    EXPECT_TRUE(waitUntil([&] { return clipboardText() == tree / "readme.txt"; }, 3000))
+        << clipboardText();
+}
+
+TEST_F(PaneDialogs, MaskShowsInTheTitleAndMarkedListGoesToTheClipboard) {
+    vorbin->key(VK_F4);
+    HWND mask = waitForDialog("Mask");
+    ASSERT_TRUE(mask);
+    setText(mask, "*.txt;*.doc");
+    press(mask, IDOK);
+    ASSERT_TRUE(waitUntil(
+        [&] { return vorbin->title() == "[Vorbin:0] (*.txt,*.doc) " + tree.path(); }, 5000))
+        << vorbin->title();
+
+    // Shown now: "..", then notes.doc and readme.txt by extension.
+    vorbin->key(VK_DOWN);
+    ASSERT_TRUE(cursorOn("notes.doc")) << viewedPath();
+    vorbin->key(VK_SPACE);
+    vorbin->key(VK_SPACE);
+    vorbin->key(VK_F6);
+    HWND list = waitForDialog("To Clipborad");
+    ASSERT_TRUE(list);
+    for (int id : {IDC_COPY_LIST_SIZE, IDC_COPY_LIST_TIME, IDC_COPY_LIST_PATH, IDC_COPY_LIST_TOTAL})
+        SendMessageA(GetDlgItem(list, id), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageA(GetDlgItem(list, IDC_COPY_LIST_FILENAME), BM_SETCHECK, BST_CHECKED, 0);
+    press(list, IDOK);
+    EXPECT_TRUE(waitUntil([&] { return clipboardText() == "notes.doc\r\nreadme.txt\r\n"; }, 3000))
+        << clipboardText();
+}
