@@ -29,7 +29,9 @@ std::string takePostedText(LPARAM lp) {
 
 void FilePane::registerClass(HINSTANCE instance) {
     WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
+    // Its own device context keeps the font selected, so a cursor move pays
+    // for two lines and nothing else.
+    wc.style = CS_DBLCLKS | CS_OWNDC;
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
