@@ -30,14 +30,7 @@ constexpr SortSlot SortSlots[] = {
 
 // Cuts at a character boundary so a lead byte never loses its trail byte.
 std::string cutToBytes(std::string text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    std::size_t end = 0;
-    while (end < text.size()) {
-        std::size_t next = end + sjis::charLength(text, end);
-        if (next > maxBytes) break;
-        end = next;
-    }
-    text.resize(end);
+    text.resize(sjis::fittingLength(text, maxBytes));
     return text;
 }
 

@@ -57,6 +57,9 @@ public:
     std::string InstanceKey(const std::string& key) const;
     static std::string InstanceKey(const std::string& key, int number);
 
+    // The file itself, for the tables that keep their own keys in it.
+    Profile& profile() const { return profile_; }
+
     // With trailing "\".
     const std::string& ProgramDirectory() const { return programDirectory_; }
 

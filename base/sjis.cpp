@@ -22,6 +22,16 @@ std::string foldSingleBytes(std::string_view s, Fold fold) {
 std::string toLowerAscii(std::string_view s) { return foldSingleBytes(s, lower); }
 std::string toUpperAscii(std::string_view s) { return foldSingleBytes(s, upper); }
 
+std::size_t fittingLength(std::string_view s, std::size_t limit) {
+    std::size_t end = 0;
+    while (end < s.size()) {
+        std::size_t next = end + charLength(s, end);
+        if (next > limit) break;
+        end = next;
+    }
+    return end;
+}
+
 std::size_t findLastChar(std::string_view s, char c) {
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < s.size(); i += charLength(s, i)) {

@@ -17,6 +17,9 @@ inline std::size_t charLength(std::string_view s, std::size_t i) {
     return (isLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
 }
 
+// The longest prefix of s within limit bytes that splits no character.
+std::size_t fittingLength(std::string_view s, std::size_t limit);
+
 // Lower-cases single-byte ASCII letters only; double-byte characters are kept.
 std::string toLowerAscii(std::string_view s);
 std::string toUpperAscii(std::string_view s);

@@ -6,17 +6,6 @@
 
 namespace {
 
-// The longest prefix of s that fits in limit bytes without splitting a character.
-std::size_t fittingPrefix(std::string_view s, std::size_t limit) {
-    std::size_t end = 0;
-    while (end < s.size()) {
-        std::size_t next = end + sjis::charLength(s, end);
-        if (next > limit) break;
-        end = next;
-    }
-    return end;
-}
-
 void appendBlanks(std::string& out, long count) {
     if (count > 0) out.append(static_cast<std::size_t>(count), ' ');
 }
@@ -120,7 +109,7 @@ NameLayout layoutName(std::string_view name, ColumnWidths widths) {
     }
     if (stem > static_cast<std::size_t>(l.nameWidth)) {
         l.cut = l.nameWidth > 0;
-        l.stemBytes = l.cut ? fittingPrefix(name.substr(0, stem), l.nameWidth - 1) : 0;
+        l.stemBytes = l.cut ? sjis::fittingLength(name.substr(0, stem), l.nameWidth - 1) : 0;
     } else {
         l.stemBytes = stem;
     }

@@ -17,22 +17,6 @@ constexpr Box Boxes[] = {
     {IDC_COPY_LIST_TOTAL, &CopyListOptions::total},
 };
 
-// The stored options are read and written through the settings record.
-class SettingsProfile : public Profile {
-public:
-    explicit SettingsProfile(Settings& settings) : settings_(settings) {}
-    std::string read(const std::string& section, const std::string& key) override {
-        return settings_.ReadString(section, key);
-    }
-    void write(const std::string& section, const std::string& key,
-               const std::string& value) override {
-        settings_.WriteString(section, key, value);
-    }
-
-private:
-    Settings& settings_;
-};
-
 INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
     case WM_INITDIALOG: {
@@ -65,7 +49,7 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 bool runCopyListDialog(HWND owner, Settings& settings, CopyListOptions& options) {
-    SettingsProfile profile(settings);
+    Profile& profile = settings.profile();
     CopyListOptions chosen = loadCopyListOptions(profile);
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COPY_LIST), owner,

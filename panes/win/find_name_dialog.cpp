@@ -10,21 +10,6 @@
 
 namespace {
 
-class SettingsProfile : public Profile {
-public:
-    explicit SettingsProfile(Settings& settings) : settings_(settings) {}
-    std::string read(const std::string& section, const std::string& key) override {
-        return settings_.ReadString(section, key);
-    }
-    void write(const std::string& section, const std::string& key,
-               const std::string& value) override {
-        settings_.WriteString(section, key, value);
-    }
-
-private:
-    Settings& settings_;
-};
-
 struct State {
     FindNameUse use;
     HWND pane;
@@ -113,7 +98,7 @@ POINT findDialogOrigin(const RECT& pane, SIZE dialog, const RECT& workArea) {
 
 bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& settings,
                        std::string& text) {
-    SettingsProfile profile(settings);
+    Profile& profile = settings.profile();
     State state{use, pane, {}, text};
     if (use != FindNameUse::Find) state.history.load(profile);
     INT_PTR result =
