@@ -12,6 +12,7 @@
 #include "base/win/scratch_directory.h"
 #include "commands/win/key_dialog.h"
 #include "commands/win/key_dialog_ids.h"
+#include "panes/win/dialog_test_driver.h"
 
 namespace {
 
@@ -36,29 +37,25 @@ KeyBinding bound(int key, bool shift, bool ctrl, bool alt, CommandId command,
 
 struct Search {
     HWND owner;
-    const char* title;
     HWND found;
 };
 
-BOOL CALLBACK matchDialog(HWND hwnd, LPARAM lp) {
+BOOL CALLBACK matchOwned(HWND hwnd, LPARAM lp) {
     auto* search = reinterpret_cast<Search*>(lp);
     char className[64] = {};
     GetClassNameA(hwnd, className, sizeof className);
     if (std::string(className) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
     if (GetWindow(hwnd, GW_OWNER) != search->owner) return TRUE;
-    if (search->title) {
-        char title[256] = {};
-        GetWindowTextA(hwnd, title, sizeof title);
-        if (std::string(title) != search->title) return TRUE;
-    }
     search->found = hwnd;
     return FALSE;
 }
 
-HWND waitForDialog(DWORD thread, HWND owner, const char* title) {
+// A dialog that owner opened, such as the file dialog.
+HWND waitForOwned(HWND owner) {
     for (int i = 0; i < 200; ++i) {
-        Search search{owner, title, nullptr};
-        EnumThreadWindows(thread, matchDialog, reinterpret_cast<LPARAM>(&search));
+        Search search{owner, nullptr};
+        EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), matchOwned,
+                          reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
         Sleep(50);
     }
@@ -81,26 +78,32 @@ BOOL CALLBACK collectDialogs(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-// Whatever a failed script left open is cancelled, so the test thread's
-// modal loop always returns.
+// Whatever a failed script left open is cancelled, innermost first, so the
+// test thread's modal loop always returns.
 void cancelLeftovers(DWORD thread) {
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 200; ++i) {
         std::vector<HWND> open;
         EnumThreadWindows(thread, collectDialogs, reinterpret_cast<LPARAM>(&open));
         if (open.empty()) return;
-        if (i >= 20)
-            for (HWND hwnd : open) PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        if (i >= 20) {
+            for (HWND hwnd : open) {
+                bool ownsAnother = false;
+                for (HWND other : open) ownsAnother |= GetWindow(other, GW_OWNER) == hwnd;
+                if (!ownsAnother) PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+            }
+        }
         Sleep(50);
     }
 }
 
 // Runs script on its own thread against the key dialog that the creating
-// thread shows next.
+// thread shows next. Unlike dialog_test::drive it also closes the file
+// dialogs a failed script leaves open, which would else keep the test waiting.
 class DialogScript {
 public:
     explicit DialogScript(std::function<void(HWND)> script)
         : uiThread_(GetCurrentThreadId()), worker_([this, script] {
-              HWND dialog = waitForDialog(uiThread_, nullptr, "Command");
+              HWND dialog = dialog_test::waitForDialog(uiThread_, "Command");
               if (dialog) {
                   script(dialog);
               } else {
@@ -117,19 +120,12 @@ private:
 
 // --- reading and working controls -----------------------------------------
 
-std::string windowText(HWND hwnd) {
-    char text[2048] = {};
-    SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-std::string textOf(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
-bool isChecked(HWND dialog, int id) {
-    return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
-void click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-// For a button that opens a modal dialog: a sent click would wait for it.
-void clickLater(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+using dialog_test::click;
+using dialog_test::isChecked;
+using dialog_test::isEnabled;
+using dialog_test::itemText;
+using dialog_test::press;  // for a button that opens a modal dialog
+using dialog_test::textOf;
 
 // Replaces the text of a combo box's edit part the way typing does.
 void type(HWND dialog, int id, const std::string& text) {
@@ -190,21 +186,22 @@ void clickRow(HWND dialog, int row) {
 using Row = std::vector<std::string>;
 
 // Answers the file dialog that a posted click opened: types the name, presses
-// its OK and waits until it is gone. Returns the name the dialog offered.
-std::string answerFileDialog(HWND owner, const std::string& name) {
-    HWND files = waitForDialog(GetWindowThreadProcessId(owner, nullptr), owner, nullptr);
+// its OK and waits until it is gone. offered gets the name it proposed.
+bool answerFileDialog(HWND owner, const std::string& name, std::string* offered = nullptr) {
+    HWND files = waitForOwned(owner);
     if (!files) {
         ADD_FAILURE() << "no file dialog";
-        return {};
+        return false;
     }
     HWND nameBox = GetDlgItem(files, cmb13);
     if (!nameBox) nameBox = GetDlgItem(files, edt1);
-    std::string offered = windowText(nameBox);
+    if (offered) *offered = textOf(nameBox);
     SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     PostMessageA(files, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(files, IDOK)));
-    EXPECT_TRUE(waitGone(files)) << "the file dialog stayed open";
-    return offered;
+    if (waitGone(files)) return true;
+    ADD_FAILURE() << "the file dialog stayed open";
+    return false;
 }
 
 class KeyDialogTest : public ::testing::Test {
@@ -232,14 +229,14 @@ TEST_F(KeyDialogTest, ListsTheSortedCopyEditsItAndOkWritesKeyTable) {
     const std::string commandLine = "\"C:\\" + Editor + Hyou + ".exe\" \"$F\",x";
 
     DialogScript script([&](HWND dialog) {
-        EXPECT_EQ(windowText(dialog), "Command");
+        EXPECT_EQ(textOf(dialog), "Command");
         const std::pair<int, const char*> captions[] = {
             {IDC_KEY_CTRL, "&CTRL"}, {IDC_KEY_ALT, "&ALT"},   {IDC_KEY_SHIFT, "&Shift"},
             {IDC_KEY_FILE, "&File"}, {IDC_KEY_SET, "&Set"},   {IDC_KEY_DEL, "&Del"},
             {IDC_KEY_SAVE, "&Sa&ve"}, {IDC_KEY_LOAD, "&Load"}, {IDOK, "OK"},
             {IDCANCEL, "CANCEL"},
         };
-        for (auto [id, caption] : captions) EXPECT_EQ(textOf(dialog, id), caption) << id;
+        for (auto [id, caption] : captions) EXPECT_EQ(itemText(dialog, id), caption) << id;
 
         const char* titles[] = {"Key", "Ctrl", "Alt", "Shift", "Command"};
         const int widths[] = {40, 40, 40, 40, 200};
@@ -281,26 +278,26 @@ TEST_F(KeyDialogTest, ListsTheSortedCopyEditsItAndOkWritesKeyTable) {
 
         // A row fills the key box, the check boxes and the command box.
         clickRow(dialog, 3);
-        EXPECT_EQ(textOf(dialog, IDC_KEY_NAME), "C");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_NAME), "C");
         EXPECT_TRUE(isChecked(dialog, IDC_KEY_CTRL));
         EXPECT_FALSE(isChecked(dialog, IDC_KEY_ALT));
         EXPECT_TRUE(isEnabled(dialog, IDC_KEY_SHIFT));
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), "CMD_FILENAME_COPY");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), "CMD_FILENAME_COPY");
 
         // Typing clears the modifiers; a single character takes no Shift.
         type(dialog, IDC_KEY_NAME, "c");
         EXPECT_FALSE(isChecked(dialog, IDC_KEY_CTRL));
         EXPECT_FALSE(isEnabled(dialog, IDC_KEY_SHIFT));
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), Copy);
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), Copy);
 
         // Ctrl and Alt exclude each other.
         click(dialog, IDC_KEY_CTRL);
         EXPECT_TRUE(isEnabled(dialog, IDC_KEY_SHIFT));
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), "CMD_FILENAME_COPY");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), "CMD_FILENAME_COPY");
         click(dialog, IDC_KEY_ALT);
         EXPECT_FALSE(isChecked(dialog, IDC_KEY_CTRL));
         EXPECT_TRUE(isChecked(dialog, IDC_KEY_ALT));
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), "");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), "");
 
         // Alt+C gets a typed command line and is selected where it sorts in.
         SetWindowTextA(GetDlgItem(dialog, IDC_KEY_COMMAND), commandLine.c_str());
@@ -318,10 +315,10 @@ TEST_F(KeyDialogTest, ListsTheSortedCopyEditsItAndOkWritesKeyTable) {
 
         // Del removes the binding of the key and modifiers shown.
         clickRow(dialog, 5);
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), "notepad.exe $F");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), "notepad.exe $F");
         click(dialog, IDC_KEY_DEL);
         EXPECT_EQ(rows(dialog).size(), 6u);
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), "");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), "");
 
         click(dialog, IDOK);
     });
@@ -354,25 +351,28 @@ TEST_F(KeyDialogTest, ForcedKeysStayBoundAndCancelChangesNothing) {
             EXPECT_FALSE(isEnabled(dialog, IDC_KEY_COMMAND)) << forced;
             EXPECT_TRUE(isEnabled(dialog, IDC_KEY_SHIFT)) << forced;
         }
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), "");  // F9 is not in this map
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), "");  // F9 is not in this map
         type(dialog, IDC_KEY_NAME, "F8");
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), KeySetting);
-        // Not even by a Set that bypasses the disabled button.
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), KeySetting);
+        // Not even by a Set that bypasses the disabled controls.
+        SetWindowTextA(GetDlgItem(dialog, IDC_KEY_COMMAND), "calc.exe");
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_KEY_SET, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_KEY_SET)));
-        EXPECT_EQ(rows(dialog).size(), 2u);
+        EXPECT_EQ(rows(dialog), (std::vector<Row>{{"P", " ", " ", " ", "CMD_PACK"},
+                                                  {"F8", " ", " ", " ", KeySetting}}));
 
         // With a modifier the key is free.
         click(dialog, IDC_KEY_SHIFT);
         EXPECT_TRUE(isEnabled(dialog, IDC_KEY_SET));
         EXPECT_TRUE(isEnabled(dialog, IDC_KEY_COMMAND));
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), "");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), "");
         type(dialog, IDC_KEY_NAME, "F10");
         EXPECT_TRUE(isEnabled(dialog, IDC_KEY_SET));
 
         // A text that names no key refuses Set and leaves the rest alone.
         type(dialog, IDC_KEY_NAME, "xyz");
         EXPECT_FALSE(isEnabled(dialog, IDC_KEY_SET));
+        EXPECT_FALSE(isEnabled(dialog, IDC_KEY_SHIFT));  // as "x" left it
         EXPECT_TRUE(isEnabled(dialog, IDC_KEY_COMMAND));
 
         // "?" is the key of "/" on this layout.
@@ -381,7 +381,7 @@ TEST_F(KeyDialogTest, ForcedKeysStayBoundAndCancelChangesNothing) {
         SetWindowTextA(GetDlgItem(dialog, IDC_KEY_COMMAND), "calc.exe");
         click(dialog, IDC_KEY_SET);
         EXPECT_EQ(rows(dialog).back(), (Row{"/", " ", " ", " ", "calc.exe"}));
-        EXPECT_EQ(textOf(dialog, IDC_KEY_NAME), "/");
+        EXPECT_EQ(itemText(dialog, IDC_KEY_NAME), "/");
 
         // Choosing a key from the list keeps the modifiers.
         click(dialog, IDC_KEY_CTRL);
@@ -449,8 +449,9 @@ TEST_F(KeyDialogTest, SaveLoadAndFileGoThroughTheFileDialog) {
     const std::string saved = dir / "mine.KEY";
 
     DialogScript script([&](HWND dialog) {
-        clickLater(dialog, IDC_KEY_SAVE);
-        std::string offered = answerFileDialog(dialog, dir / "mine");  // "KEY" is added
+        press(dialog, IDC_KEY_SAVE);
+        std::string offered;
+        ASSERT_TRUE(answerFileDialog(dialog, dir / "mine", &offered));  // "KEY" is added
         EXPECT_NE(offered.find("Default"), std::string::npos) << offered;
         EXPECT_EQ(readWholeFile(saved),
                   " 38,0,0,0,CMD_CURSOR_UP,\"\"\r\n 67,0,0,0,CMD_COPY,\"\"\r\n");
@@ -459,13 +460,13 @@ TEST_F(KeyDialogTest, SaveLoadAndFileGoThroughTheFileDialog) {
         click(dialog, IDC_KEY_DEL);
         ASSERT_EQ(rows(dialog).size(), 1u);
 
-        clickLater(dialog, IDC_KEY_LOAD);
-        answerFileDialog(dialog, saved);
+        press(dialog, IDC_KEY_LOAD);
+        ASSERT_TRUE(answerFileDialog(dialog, saved));
         EXPECT_EQ(rows(dialog).size(), 2u);
 
-        clickLater(dialog, IDC_KEY_FILE);
-        answerFileDialog(dialog, dir / "tool.exe");
-        EXPECT_EQ(textOf(dialog, IDC_KEY_COMMAND), dir / "tool.exe");
+        press(dialog, IDC_KEY_FILE);
+        ASSERT_TRUE(answerFileDialog(dialog, dir / "tool.exe"));
+        EXPECT_EQ(itemText(dialog, IDC_KEY_COMMAND), dir / "tool.exe");
 
         click(dialog, IDOK);
     });
