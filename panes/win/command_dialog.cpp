@@ -183,7 +183,8 @@ private:
         if (header.idFrom == IDC_COMMAND_SPIN && header.code == UDN_DELTAPOS) {
             const auto& spin = reinterpret_cast<const NMUPDOWN&>(header);
             // The upper arrow raises the position and moves the row up.
-            if (spin.iDelta != 0) fillList(moveRule(table_, selectedRow(), spin.iDelta > 0 ? -1 : 1));
+            if (spin.iDelta != 0)
+                fillList(moveRule(table_, selectedRow(), spin.iDelta > 0 ? -1 : 1));
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);  // keep the position
             return TRUE;
         }
@@ -286,7 +287,7 @@ private:
 
     bool chooseFile(bool save, std::string& path) {
         std::string folder = programDirectory_ + "Default";
-        
+        CreateDirectoryA(folder.c_str(), nullptr);
         char name[MAX_PATH] = "";
         OPENFILENAMEA chooser{};
         chooser.lStructSize = sizeof chooser;
@@ -328,17 +329,28 @@ private:
 
         RECT cell = draw.rcItem;
         for (int c = 0; c < ColumnCount; ++c) {
-            cell.right = cell.left + static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, c, 0));
+            int width = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, c, 0));
+            cell.right = cell.left + width;
             RECT inner = cell;
             InflateRect(&inner, -1, -1);
             RECT padded = inner;
             InflateRect(&padded, -3, 0);
             switch (c) {
-            case ColumnExt:
-                // The selection shows as a thin band around the rule's own colours.
+            case ColumnExt: {
+                // The selection shows as a thin band around the rule's own
+                // colours. The column is narrow: a long ext is cut, not
+                // replaced by an ellipsis that would hide all of it.
                 fill(dc, inner, rule.backColor);
-                drawText(dc, padded, rule.ext, rule.textColor, DT_LEFT);
+                RECT text = inner;
+                text.left += 2;
+                // A rule with equal colours hides its files; its ext must
+                // still be readable here.
+                SetTextColor(dc, rule.textColor != rule.backColor ? rule.textColor
+                                                                  : rule.backColor ^ 0xFFFFFF);
+                DrawTextA(dc, rule.ext.c_str(), static_cast<int>(rule.ext.size()), &text,
+                          DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
                 break;
+            }
             case ColumnCommand:
                 drawText(dc, padded, rule.command, text, DT_LEFT);
                 break;

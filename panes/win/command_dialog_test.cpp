@@ -50,7 +50,8 @@ std::vector<std::string> rows(HWND dialog) {
     std::vector<std::string> out;
     int count = static_cast<int>(SendMessageA(list(dialog), LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row)
-        out.push_back(cell(dialog, row, 0) + "|" + cell(dialog, row, 1) + "|" + cell(dialog, row, 2));
+        out.push_back(cell(dialog, row, 0) + "|" + cell(dialog, row, 1) + "|" +
+                      cell(dialog, row, 2));
     return out;
 }
 
@@ -97,30 +98,48 @@ std::string controls(HWND dialog) {
            (isEnabled(dialog, IDC_COMMAND_EXT) ? "on" : "off");
 }
 
-// The visible window that the dialog owns (the chooser it opened).
-HWND waitForOwned(HWND owner) {
+// A visible window that owner owns (a chooser or a message box), or null.
+HWND findOwned(HWND owner) {
     struct Search {
         HWND owner;
         HWND found;
     } search{owner, nullptr};
-    DWORD thread = GetWindowThreadProcessId(owner, nullptr);
-    for (int i = 0; i < 500 && !search.found; ++i) {
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                if (GetWindow(hwnd, GW_OWNER) != s->owner || !IsWindowVisible(hwnd)) return TRUE;
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(10);
-    }
+    EnumThreadWindows(
+        GetWindowThreadProcessId(owner, nullptr),
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (GetWindow(hwnd, GW_OWNER) != s->owner || !IsWindowVisible(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND waitForOwned(HWND owner) {
+    HWND found = nullptr;
+    for (int i = 0; i < 500 && !(found = findOwned(owner)); ++i) Sleep(10);
+    return found;
 }
 
 void waitUntilGone(HWND window) {
     for (int i = 0; i < 500 && IsWindow(window); ++i) Sleep(10);
+}
+
+// False when the chooser stayed open after its OK; it is then cancelled,
+// with any message it put up, so the dialog under it can still be closed.
+bool closed(HWND chooser) {
+    waitUntilGone(chooser);
+    if (!IsWindow(chooser)) return true;
+    for (int i = 0; i < 10; ++i) {
+        HWND message = findOwned(chooser);
+        if (!message) break;
+        PostMessageA(message, WM_COMMAND, IDCANCEL, 0);
+        waitUntilGone(message);
+    }
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    waitUntilGone(chooser);
+    return false;
 }
 
 // Presses a colour button and answers the chooser with red, green, blue.
@@ -133,12 +152,11 @@ bool chooseColour(HWND dialog, int button, int red, int green, int blue) {
     setItemText(chooser, ChooserGreen, std::to_string(green));
     setItemText(chooser, ChooserBlue, std::to_string(blue));
     press(chooser, IDOK);
-    waitUntilGone(chooser);
-    return true;
+    return closed(chooser);
 }
 
 // Presses Save or Load and answers the file dialog with a name. Answers the
-// folder the file dialog opened in, or "" when none appeared.
+// folder the file dialog opened in, or "" when it did not take the name.
 std::string chooseFile(HWND dialog, int button, const std::string& name) {
     press(dialog, button);
     HWND chooser = waitForOwned(dialog);
@@ -153,7 +171,8 @@ std::string chooseFile(HWND dialog, int button, const std::string& name) {
             auto* f = reinterpret_cast<Found*>(lp);
             char kind[32] = "";
             GetClassNameA(child, kind, sizeof kind);
-            if (GetDlgCtrlID(child) == FileNameBox && std::string(kind) == "Edit") f->nameBox = child;
+            if (GetDlgCtrlID(child) == FileNameBox && std::string(kind) == "Edit")
+                f->nameBox = child;
             if (GetDlgCtrlID(child) == IDOK && std::string(kind) == "Button") f->okButton = child;
             return TRUE;
         },
@@ -162,8 +181,7 @@ std::string chooseFile(HWND dialog, int button, const std::string& name) {
     std::string folder = itemText(chooser, 1137);  // the "look in" box
     SendMessageA(found.nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     PostMessageA(found.okButton, BM_CLICK, 0, 0);
-    waitUntilGone(chooser);
-    return folder;
+    return closed(chooser) ? folder : "";
 }
 
 }  // namespace
