@@ -45,8 +45,19 @@ bool MainWindow::runCommandLine(const std::string&, int) {
     return false;
 }
 
+namespace {
+// Another program may hold the clipboard for a moment; wait a little for it.
+bool openClipboard(HWND owner) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(25);
+    }
+    return false;
+}
+}  // namespace
+
 void MainWindow::copyTextToClipboard(const std::string& text) {
-    if (!OpenClipboard(hwnd_)) return;
+    if (!openClipboard(hwnd_)) return;
     EmptyClipboard();
     if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
         if (void* bytes = GlobalLock(memory)) {
@@ -129,7 +140,7 @@ void MainWindow::runCommand(const CommandCall& call) {
 }
 
 void MainWindow::selectFromClipboard() {
-    if (!OpenClipboard(hwnd_)) return;
+    if (!openClipboard(hwnd_)) return;
     std::string text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
