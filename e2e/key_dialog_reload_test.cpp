@@ -33,10 +33,9 @@ TEST(KeyDialog, OkIsPickedUpByAnotherRunningInstance) {
     EXPECT_EQ(viewedPath(), tree / "..") << "F2 was bound before the reload";
 
     second.key(VK_F8);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (dialog = FindWindowA("#32770", "Command")) != nullptr; },
-                          5000));
-    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    HWND dialog = waitForDialog("Command");
+    ASSERT_TRUE(dialog);
+    pressButton(dialog, IDOK);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 5000));
 
     ASSERT_TRUE(waitUntil(

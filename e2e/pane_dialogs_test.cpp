@@ -10,12 +10,6 @@
 #include "panes/win/find_name_dialog_ids.h"
 
 namespace {
-HWND waitForDialog(const char* caption) {
-    HWND found = nullptr;
-    waitUntil([&] { return (found = FindWindowA("#32770", caption)) != nullptr; }, 5000);
-    return found;
-}
-
 void typeInto(HWND dialog, const std::string& text) {
     HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
     HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
@@ -26,8 +20,6 @@ void setText(HWND dialog, const std::string& text) {
     HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
     SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-
-void press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 class PaneDialogs : public ::testing::Test {
 protected:
@@ -64,7 +56,7 @@ TEST_F(PaneDialogs, IncrementalFindByPrefixThenByContainment) {
     ASSERT_TRUE(find);
     typeInto(find, "rd");  // no name begins with "rd"; board.c contains it
     EXPECT_TRUE(cursorOn("board.c")) << viewedPath();
-    press(find, IDCANCEL);
+    pressButton(find, IDCANCEL);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
 
     vorbin->key(VK_F3);
@@ -72,7 +64,7 @@ TEST_F(PaneDialogs, IncrementalFindByPrefixThenByContainment) {
     ASSERT_TRUE(find);
     typeInto(find, "re ad");  // begins with re, contains ad further on
     EXPECT_TRUE(cursorOn("readme.txt")) << viewedPath();
-    press(find, IDOK);
+    pressButton(find, IDOK);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
 
     vorbin->key(VK_F5);
@@ -85,7 +77,7 @@ TEST_F(PaneDialogs, MaskShowsInTheTitleAndMarkedListGoesToTheClipboard) {
     HWND mask = waitForDialog("Mask");
     ASSERT_TRUE(mask);
     setText(mask, "*.txt;*.doc");
-    press(mask, IDOK);
+    pressButton(mask, IDOK);
     ASSERT_TRUE(waitUntil(
         [&] { return vorbin->title() == "[Vorbin:0] (*.txt,*.doc) " + tree.path(); }, 5000))
         << vorbin->title();
@@ -101,7 +93,7 @@ TEST_F(PaneDialogs, MaskShowsInTheTitleAndMarkedListGoesToTheClipboard) {
     for (int id : {IDC_COPY_LIST_SIZE, IDC_COPY_LIST_TIME, IDC_COPY_LIST_PATH, IDC_COPY_LIST_TOTAL})
         SendMessageA(GetDlgItem(list, id), BM_SETCHECK, BST_UNCHECKED, 0);
     SendMessageA(GetDlgItem(list, IDC_COPY_LIST_FILENAME), BM_SETCHECK, BST_CHECKED, 0);
-    press(list, IDOK);
+    pressButton(list, IDOK);
     EXPECT_TRUE(waitUntil([&] { return clipboardText() == "notes.doc\r\nreadme.txt\r\n"; }, 3000))
         << clipboardText();
 }

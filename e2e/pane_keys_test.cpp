@@ -95,8 +95,11 @@ TEST_F(PaneKeys, ActivationOfAnotherInstance) {
     VorbinProcess second(program);
     ASSERT_TRUE(second.waitForWindow());
     ASSERT_EQ(second.title().rfind("[Vorbin:1]", 0), 0u);
-    SetForegroundWindow(vorbin->window());
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == vorbin->window(); }, 3000));
+    // An empty hand-over only activates: instance 0 brings itself to the front.
+    char empty[1] = {0};
+    COPYDATASTRUCT activate{0, 1, empty};
+    SendMessageA(vorbin->window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&activate));
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == vorbin->window(); }, 10000));
     vorbin->key(VK_F2);  // bound to activating instance 1
     EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == second.window(); }, 5000));
 }

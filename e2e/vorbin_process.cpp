@@ -143,3 +143,19 @@ std::string clipboardText() {
     CloseClipboard();
     return text;
 }
+
+HWND waitForDialog(const char* caption) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            found = FindWindowA("#32770", caption);
+            return found && IsWindowVisible(found);
+        },
+        5000);
+    return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+void pressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}

@@ -48,6 +48,10 @@ std::string windowTitle(HWND hwnd);
 // The path instance 0 last wrote into the viewer block "PELKO"; "" when none.
 std::string viewedPath();
 std::string clipboardText();
+// A dialog of the program once it shows, found by its caption; nullptr after 5 s.
+HWND waitForDialog(const char* caption);
+// Presses a button of a dialog as a click would, without waiting for it.
+void pressButton(HWND dialog, int id);
 // Polls until pred() holds or the time is up.
 template <class Pred>
 bool waitUntil(Pred pred, DWORD timeoutMs = 10000) {

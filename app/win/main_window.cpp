@@ -63,20 +63,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::run(HINSTANCE instance) {
     FilePane::registerClass(instance);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, procedure,
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, dialogProcedure<MainWindow, FALSE>,
                     reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<MainWindow*>(lp);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lp);
-        self->hwnd_ = hwnd;
-        self->initialise();
-        return FALSE;
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    return self ? self->handle(message, wp, lp) : FALSE;
 }
 
 void MainWindow::initialise() {
@@ -89,8 +77,14 @@ void MainWindow::initialise() {
     std::string lastPath = settings_.LastPath;
     HWND receiver = GetDlgItem(hwnd_, IDC_KEY_RECEIVER);
     SetWindowPos(receiver, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE);
-    keyReceiver_.attach(receiver,
-                        [this](const KeyEvent& e) { return handleKey(e, keyMap_, *this); });
+    keyReceiver_.attach(receiver, [this](const KeyEvent& e) {
+        // F1 is the platform's help request, not a key of the map.
+        if (e.key == VK_F1 && !e.shift && !e.ctrl && !e.alt) {
+            openHelp();
+            return true;
+        }
+        return handleKey(e, keyMap_, *this);
+    });
     RECT client;
     GetClientRect(hwnd_, &client);
     MoveWindow(pane_.hwnd(), 0, 0, client.right, client.bottom, FALSE);

@@ -15,6 +15,7 @@
 #include "app/win/directory_watcher.h"
 #include "app/win/key_receiver.h"
 #include "app/win/view_request_block.h"
+#include "base/win/dialog_procedure.h"
 #include "base/win/handle.h"
 #include "commands/dispatch.h"
 #include "commands/key_map.h"
@@ -64,7 +65,8 @@ public:
     void openCommandMenu() override;
 
 private:
-    static INT_PTR CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+    template <class, BOOL>
+    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp);
     void initialise();
     void close();

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/win/dialog_procedure.h"
 #include "commands/command_labels.h"
 #include "commands/key_dialog_model.h"
 #include "commands/key_names.h"
@@ -59,23 +60,13 @@ public:
     // IDOK, IDCANCEL, or -1 when the dialog could not be made.
     INT_PTR run(HWND owner) {
         return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_KEY_DIALOG), owner,
-                               procedure, reinterpret_cast<LPARAM>(this));
+                               dialogProcedure<KeyDialog>, reinterpret_cast<LPARAM>(this));
     }
     const KeyMap& map() const { return copy_; }
 
 private:
-    static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, lp);
-            auto* self = reinterpret_cast<KeyDialog*>(lp);
-            self->hwnd_ = hwnd;
-            self->initialise();
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<KeyDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        return self ? self->handle(message, wp, lp) : FALSE;
-    }
-
+    template <class, BOOL>
+    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp) {
         switch (message) {
         case WM_COMMAND:

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "base/win/dialog_procedure.h"
 #include "panes/command_dialog_rules.h"
 #include "panes/win/command_dialog_ids.h"
 
@@ -70,25 +71,16 @@ public:
 
     // True when closed with OK.
     bool run(HWND owner) {
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COMMAND),
-                                         owner, procedure, reinterpret_cast<LPARAM>(this));
+        INT_PTR result =
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COMMAND), owner,
+                            dialogProcedure<CommandDialog, FALSE>, reinterpret_cast<LPARAM>(this));
         return result == IDOK;
     }
     const ExtTable& table() const { return table_; }
 
 private:
-    static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, lp);
-            auto* self = reinterpret_cast<CommandDialog*>(lp);
-            self->hwnd_ = hwnd;
-            self->initialise();
-            return FALSE;
-        }
-        auto* self = reinterpret_cast<CommandDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        return self ? self->handle(message, wp, lp) : FALSE;
-    }
-
+    template <class, BOOL>
+    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp) {
         switch (message) {
         case WM_COMMAND:
