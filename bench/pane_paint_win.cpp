@@ -35,6 +35,7 @@ struct QuietOwner : PaneOwner {
     void paneCursorMoved() override {}
     void paneFilesDropped(const std::vector<std::string>&) override {}
     void paneReload() override {}
+    void paneDragSelected() override {}
 };
 
 std::size_t rawLoop(const std::string& directory) {

@@ -111,8 +111,10 @@ TEST(FileDropBlock, BrokenHeadersGiveNoPaths) {
     Bytes block = buildFileDropBlock({"C:\\a", "C:\\b"});
     EXPECT_TRUE(parseFileDropBlock(nullptr, 100).empty());
 
+    // A list offset into the header would read the drop point as a name.
     Bytes inside = block;
-    inside[0] = 12;  // list would start inside the header
+    inside[0] = 4;
+    inside[4] = 'x';
     EXPECT_TRUE(parseAll(inside).empty());
 
     Bytes beyond = block;

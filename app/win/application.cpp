@@ -1,5 +1,7 @@
 #include "app/win/application.h"
 
+#include <ole2.h>
+
 #include "app/settings.h"
 #include "app/win/ini_profile.h"
 #include "app/win/instances.h"
@@ -17,6 +19,8 @@ constexpr int WorkArchive = 2;
 Settings& settings() { return *current; }
 
 int runApplication(HINSTANCE instance) {
+    // Dragging files out of a pane needs OLE on this thread.
+    OleInitialize(nullptr);
     IniProfile profile(programDirectory() + "Vorbin.ini");
     Settings record(profile, programDirectory());
     current = &record;
@@ -27,6 +31,7 @@ int runApplication(HINSTANCE instance) {
     // With all eight numbers taken nothing is shown and nothing written back.
     if (claim.number < 0) {
         current = nullptr;
+        OleUninitialize();
         return 1;
     }
     {
@@ -41,5 +46,6 @@ int runApplication(HINSTANCE instance) {
     record.Save();
     claim.lock.reset();
     current = nullptr;
+    OleUninitialize();
     return 0;
 }

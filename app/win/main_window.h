@@ -52,6 +52,7 @@ public:
     void paneCursorMoved() override;
     void paneFilesDropped(const std::vector<std::string>& paths) override;
     void paneReload() override;
+    void paneDragSelected() override;
 
     // CommandHost
     ListingState listing() const override;

@@ -4,6 +4,8 @@
 #include "app/win/main_window.h"
 #include "base/path.h"
 #include "panes/pattern_select.h"
+#include "panes/selected_entries.h"
+#include "panes/win/drag_source.h"
 
 ListingState MainWindow::listing() const {
     return {pane_.model().count(), listingSource_ == SourceFtp};
@@ -34,6 +36,14 @@ void MainWindow::paneCursorMoved() {
     const PaneModel& model = pane_.model();
     showCursorEntry(model.count() ? std::string(model.entryAt(model.cursor()).name()) : "",
                     false);
+}
+
+void MainWindow::paneDragSelected() {
+    const PaneModel& model = pane_.model();
+    std::vector<std::string> paths =
+        dragPaths(model.listing(), model.cursor(), listingSource_, currentDirectory());
+    if (!paths.empty()) dragFiles(paths);
+    // A target that moved the files changed this directory; the watcher sees it.
 }
 
 void MainWindow::paneFilesDropped(const std::vector<std::string>&) {

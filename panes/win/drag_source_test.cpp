@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win/handle.h"
 #include "panes/file_drop_block.h"
 #include "panes/win/drag_source.h"
 
@@ -35,6 +36,22 @@ std::vector<std::string> dropPaths(HDROP drop) {
         out.push_back(path);
     }
     return out;
+}
+
+struct DragRun {
+    std::vector<std::string> paths;
+    HRESULT ole = E_FAIL;
+    DWORD effect = 0xffff;
+};
+
+DWORD WINAPI dragOnOwnThread(void* parameter) {
+    auto* run = static_cast<DragRun*>(parameter);
+    run->ole = OleInitialize(nullptr);
+    if (SUCCEEDED(run->ole)) {
+        run->effect = dragFiles(run->paths);
+        OleUninitialize();
+    }
+    return 0;
 }
 
 }  // namespace
@@ -207,4 +224,20 @@ TEST(DragSource, DropSourceCancelsOnEscapeAndDropsOnRelease) {
 TEST(DragSource, NothingToOfferDragsNothing) {
     EXPECT_EQ(dragFiles({}), 0u);
     EXPECT_EQ(dragFiles({"", ""}), 0u);
+}
+
+TEST(DragSource, DragWithTheButtonUpEndsAtOnceDroppingNothing) {
+    // No button is held here, so the drop source ends the drag at its first
+    // check, over nothing that takes files. A source that ignored the button
+    // would never return: the drag runs on a thread of its own and is awaited.
+    auto* run = new DragRun{Paths};
+    UniqueHandle thread{CreateThread(nullptr, 0, dragOnOwnThread, run, 0, nullptr)};
+    ASSERT_TRUE(thread);
+    if (WaitForSingleObject(thread.get(), 10000) != WAIT_OBJECT_0) {
+        thread.release();  // still running with run: both left to the process exit
+        FAIL() << "the drag did not end";
+    }
+    EXPECT_EQ(run->ole, S_OK);
+    EXPECT_EQ(run->effect, 0u);
+    delete run;
 }

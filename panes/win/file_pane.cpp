@@ -175,11 +175,18 @@ LRESULT FilePane::handle(UINT message, WPARAM wp, LPARAM lp) {
         relayout();
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        const bool modified = (wp & (MK_SHIFT | MK_CONTROL)) != 0;
         apply(model_.click(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), (wp & MK_SHIFT) != 0,
                            (wp & MK_CONTROL) != 0));
         if (message == WM_RBUTTONDOWN && owner_) owner_->paneCommandMenu();
+        POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ClientToScreen(hwnd_, &at);
+        // Only a real drag starts the system's drag loop; a click stays a click.
+        if (message == WM_LBUTTONDOWN && !modified && owner_ && DragDetect(hwnd_, at))
+            owner_->paneDragSelected();
         return 0;
+    }
     case WM_LBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
         if (message == WM_MBUTTONDOWN)

@@ -22,6 +22,7 @@ public:
     virtual void paneCursorMoved() = 0;                   // counts and cursor entry changed
     virtual void paneFilesDropped(const std::vector<std::string>& paths) = 0;
     virtual void paneReload() = 0;                        // 0x8009
+    virtual void paneDragSelected() = 0;                  // the left button dragged away
 };
 
 struct PaneLook {
