@@ -50,10 +50,16 @@ void FilePane::attach(HWND hwnd, PaneOwner* owner, const ExtTable* table) {
 void FilePane::setLook(const PaneLook& look) {
     look_ = look;
     // Weight 400, Shift-JIS, proof quality, fixed pitch of the modern family.
-    font_.reset(CreateFontA(look.fontHigh, look.fontWide, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                            FIXED_PITCH | FF_MODERN,
-                            look.fontName.empty() ? nullptr : look.fontName.c_str()));
+    GdiObject font{CreateFontA(look.fontHigh, look.fontWide, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                               SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
+                               look.fontName.empty() ? nullptr : look.fontName.c_str())};
+    // The pane's own device context keeps the font selected for good; the
+    // old one can only be deleted once it is no longer selected.
+    HDC dc = GetDC(hwnd_);
+    SelectObject(dc, font.get());
+    ReleaseDC(hwnd_, dc);
+    font_ = std::move(font);
     relayout();
 }
 
@@ -90,11 +96,9 @@ void FilePane::apply(const PaneUpdate& update) {
         repaintAll(update.highlight);
     } else if (update.oldCursor >= 0 || update.newCursor >= 0) {
         HDC dc = GetDC(hwnd_);
-        HGDIOBJ old = SelectObject(dc, font_.get());
         if (update.oldCursor >= 0 && update.oldCursor != update.newCursor)
             drawLine(dc, update.oldCursor, false, false);
         if (update.newCursor >= 0) drawLine(dc, update.newCursor, true, update.highlight);
-        SelectObject(dc, old);
         ReleaseDC(hwnd_, dc);
     }
     if (update.reportCounts || update.newCursor >= 0 || update.repaintAll) {
@@ -132,13 +136,11 @@ void FilePane::paint(HDC dc, const RECT& client) {
     COLORREF background = table_ ? table_->defaultPair().back : 0;
     GdiObject brush{CreateSolidBrush(background)};
     FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
-    HGDIOBJ old = SelectObject(dc, font_.get());
     ColumnLayout::PaintRange range = model_.layout().paintRange(model_.topColumn());
     const bool highlight = highlightNextPaint_;
     highlightNextPaint_ = false;
     for (int i = range.first; i < range.first + range.lines; ++i)
         drawLine(dc, i, i == model_.cursor() && model_.count() > 0, highlight);
-    SelectObject(dc, old);
 }
 
 void FilePane::filesDropped(HDROP drop) {
