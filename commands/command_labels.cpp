@@ -1,7 +1,7 @@
 #include "commands/command_labels.h"
 
-#include <fstream>
-#include <sstream>
+#include "base/text_file.h"
+
 
 namespace {
 
@@ -41,11 +41,9 @@ void CommandLabels::parse(std::string_view text) {
 bool CommandLabels::load(const std::string& path) {
     labelOf_.clear();
     nameOf_.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    parse(content.str());
+    std::optional<std::string> text = readTextFile(path);
+    if (!text) return false;
+    parse(*text);
     return true;
 }
 

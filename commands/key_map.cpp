@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
+#include "base/text_file.h"
 #include "commands/default_bindings.h"
 
 namespace {
@@ -143,21 +142,13 @@ std::string KeyMap::format() const {
 
 bool KeyMap::load(const std::string& path) {
     bindings_.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    parse(content.str());
+    std::optional<std::string> text = readTextFile(path);
+    if (!text) return false;
+    parse(*text);
     return true;
 }
 
-bool KeyMap::save(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << format();
-    out.flush();
-    return static_cast<bool>(out);
-}
+bool KeyMap::save(const std::string& path) const { return writeTextFile(path, format()); }
 
 void addBuiltInBindings(KeyMap& map) {
     for (const DefaultBinding& d : builtInBindings()) map.append(fromDefault(d));

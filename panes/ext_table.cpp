@@ -1,10 +1,9 @@
 #include "panes/ext_table.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "base/sjis.h"
+#include "base/text_file.h"
 
 namespace {
 
@@ -146,24 +145,16 @@ std::string ExtTable::format() const {
 }
 
 bool ExtTable::load(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> text = readTextFile(file);
+    if (!text) {
         clear();
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    parse(content.str());
+    parse(*text);
     return true;
 }
 
-bool ExtTable::save(const std::string& file) const {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << format();
-    out.flush();
-    return static_cast<bool>(out);
-}
+bool ExtTable::save(const std::string& file) const { return writeTextFile(file, format()); }
 
 bool ExtLess::operator()(std::string_view a, std::string_view b) const {
     auto fold = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
