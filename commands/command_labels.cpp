@@ -2,7 +2,6 @@
 
 #include "base/text_file.h"
 
-
 namespace {
 
 // Blanks, tabs and line ends are never trail bytes, so dropping them byte by
