@@ -10,8 +10,7 @@ TEST(KeyDialog, OkIsPickedUpByAnotherRunningInstance) {
     ProgramDirectory program;
     ScratchDirectory tree{"vbkey"};
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) ASSERT_TRUE(tree.writeFile(name, "x"));
-    WritePrivateProfileStringA("PATH", "LastPath", tree.path().c_str(),
-                               (program / "Vorbin.ini").c_str());
+    setLastPath(program, tree.path());
     KeyMap plain;
     addBuiltInBindings(plain);
     applyForcedBindings(plain);

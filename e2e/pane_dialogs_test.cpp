@@ -6,7 +6,6 @@
 #include "commands/command_id.h"
 #include "commands/key_map.h"
 #include "e2e/vorbin_process.h"
-#include "panes/win/copy_list_dialog_ids.h"
 #include "panes/win/find_name_dialog_ids.h"
 
 namespace {
@@ -30,16 +29,11 @@ protected:
     void SetUp() override {
         for (const char* name : {"readme.txt", "board.c", "notes.doc", "zz.bin"})
             ASSERT_TRUE(tree.writeFile(name, name));
-        KeyMap map;
-        addBuiltInBindings(map);
-        map.set({VK_F3, false, false, false, CmdFind, ""});
-        map.set({VK_F4, false, false, false, CmdFindMask, ""});
-        map.set({VK_F5, false, false, false, CmdFilenameCopy, ""});
-        map.set({VK_F6, false, false, false, CmdCopySelfilename, ""});
-        applyForcedBindings(map);
-        ASSERT_TRUE(map.save(program / "KEY.TBL"));
-        WritePrivateProfileStringA("PATH", "LastPath", tree.path().c_str(),
-                                   (program / "Vorbin.ini").c_str());
+        ASSERT_TRUE(writeKeyTable(program, {{VK_F3, false, false, false, CmdFind, ""},
+                                            {VK_F4, false, false, false, CmdFindMask, ""},
+                                            {VK_F5, false, false, false, CmdFilenameCopy, ""},
+                                            {VK_F6, false, false, false, CmdCopySelfilename, ""}}));
+        setLastPath(program, tree.path());
         vorbin = std::make_unique<VorbinProcess>(program);
         ASSERT_TRUE(vorbin->waitForWindow());
     }
@@ -87,13 +81,7 @@ TEST_F(PaneDialogs, MaskShowsInTheTitleAndMarkedListGoesToTheClipboard) {
     ASSERT_TRUE(cursorOn("notes.doc")) << viewedPath();
     vorbin->key(VK_SPACE);
     vorbin->key(VK_SPACE);
-    vorbin->key(VK_F6);
-    HWND list = waitForDialog("To Clipborad");
-    ASSERT_TRUE(list);
-    for (int id : {IDC_COPY_LIST_SIZE, IDC_COPY_LIST_TIME, IDC_COPY_LIST_PATH, IDC_COPY_LIST_TOTAL})
-        SendMessageA(GetDlgItem(list, id), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageA(GetDlgItem(list, IDC_COPY_LIST_FILENAME), BM_SETCHECK, BST_CHECKED, 0);
-    pressButton(list, IDOK);
+    ASSERT_TRUE(copyMarkedNames(*vorbin, VK_F6));
     EXPECT_TRUE(waitUntil([&] { return clipboardText() == "notes.doc\r\nreadme.txt\r\n"; }, 3000))
         << clipboardText();
 }

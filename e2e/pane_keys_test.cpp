@@ -25,14 +25,9 @@ protected:
         ASSERT_TRUE(tree.writeFile("board.c", "int x;"));
         ASSERT_TRUE(tree.writeFile("readme.txt", "hello"));
         // Escape (25) and F2 get bindings of their own on top of the built-in map.
-        KeyMap map;
-        addBuiltInBindings(map);
-        map.set({25, false, false, false, CmdCursorTail, ""});
-        map.set({0x71, false, false, false, CmdVorbinAct1, ""});
-        applyForcedBindings(map);
-        ASSERT_TRUE(map.save(program / "KEY.TBL"));
-        WritePrivateProfileStringA("PATH", "LastPath", tree.path().c_str(),
-                                   (program / "Vorbin.ini").c_str());
+        ASSERT_TRUE(writeKeyTable(program, {{25, false, false, false, CmdCursorTail, ""},
+                                            {VK_F2, false, false, false, CmdVorbinAct1, ""}}));
+        setLastPath(program, tree.path());
         vorbin = std::make_unique<VorbinProcess>(program);
         ASSERT_TRUE(vorbin->waitForWindow());
     }

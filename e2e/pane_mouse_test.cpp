@@ -5,7 +5,6 @@
 #include "commands/command_id.h"
 #include "commands/key_map.h"
 #include "e2e/vorbin_process.h"
-#include "panes/win/copy_list_dialog_ids.h"
 
 namespace {
 constexpr int LineHeight = 16;  // the shipped font
@@ -22,13 +21,8 @@ TEST(PaneMouse, ClickShiftClickRangeAndDoubleClick) {
     ScratchDirectory tree{"vbmouse"};
     ASSERT_TRUE(tree.makeDirectory("sub"));
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) ASSERT_TRUE(tree.writeFile(name, "x"));
-    KeyMap map;
-    addBuiltInBindings(map);
-    map.set({VK_F6, false, false, false, CmdCopySelfilename, ""});
-    applyForcedBindings(map);
-    ASSERT_TRUE(map.save(program / "KEY.TBL"));
-    WritePrivateProfileStringA("PATH", "LastPath", tree.path().c_str(),
-                               (program / "Vorbin.ini").c_str());
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F6, false, false, false, CmdCopySelfilename, ""}}));
+    setLastPath(program, tree.path());
     VorbinProcess vorbin(program);
     ASSERT_TRUE(vorbin.waitForWindow());
     HWND pane = GetDlgItem(vorbin.window(), 1003);
@@ -38,13 +32,7 @@ TEST(PaneMouse, ClickShiftClickRangeAndDoubleClick) {
     ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "b.txt"; }, 5000)) << viewedPath();
     click(pane, 0, MK_SHIFT);
     Sleep(300);
-    vorbin.key(VK_F6);
-    HWND list = waitForDialog("To Clipborad");
-    ASSERT_TRUE(list);
-    for (int id : {IDC_COPY_LIST_SIZE, IDC_COPY_LIST_TIME, IDC_COPY_LIST_PATH, IDC_COPY_LIST_TOTAL})
-        SendMessageA(GetDlgItem(list, id), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageA(GetDlgItem(list, IDC_COPY_LIST_FILENAME), BM_SETCHECK, BST_CHECKED, 0);
-    pressButton(list, IDOK);
+    ASSERT_TRUE(copyMarkedNames(vorbin, VK_F6));
     EXPECT_TRUE(waitUntil([&] { return clipboardText() == "sub\r\na.txt\r\nb.txt\r\n"; }, 3000))
         << clipboardText();
 

@@ -47,8 +47,7 @@ TEST(PanePixels, LinesAndJapaneseNamesAreDrawn) {
     ProgramDirectory program;
     ScratchDirectory tree{"vbpix"};
     ASSERT_TRUE(tree.writeFile("\x93\xfa\x96\x7b\x8c\xea.txt", "x"));  // 日本語.txt
-    WritePrivateProfileStringA("PATH", "LastPath", tree.path().c_str(),
-                               (program / "Vorbin.ini").c_str());
+    setLastPath(program, tree.path());
     // Default colours (light grey on black) for every file, so ink is easy to tell.
     WritePrivateProfileStringA("WINDOW", "TodayColor", "0", (program / "Vorbin.ini").c_str());
     VorbinProcess vorbin(program);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/win/program_directory.h"
+#include "panes/win/copy_list_dialog_ids.h"
 
 namespace {
 bool shipped(const std::string& name) {
@@ -158,4 +159,27 @@ HWND waitForDialog(const char* caption) {
 void pressButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool writeKeyTable(const ProgramDirectory& program, std::initializer_list<KeyBinding> extra) {
+    KeyMap map;
+    addBuiltInBindings(map);
+    for (const KeyBinding& binding : extra) map.set(binding);
+    applyForcedBindings(map);
+    return map.save(program / "KEY.TBL");
+}
+
+void setLastPath(const ProgramDirectory& program, const std::string& path) {
+    WritePrivateProfileStringA("PATH", "LastPath", path.c_str(), (program / "Vorbin.ini").c_str());
+}
+
+bool copyMarkedNames(const VorbinProcess& vorbin, int boundKey) {
+    vorbin.key(boundKey);
+    HWND list = waitForDialog("To Clipborad");
+    if (!list) return false;
+    for (int id : {IDC_COPY_LIST_SIZE, IDC_COPY_LIST_TIME, IDC_COPY_LIST_PATH, IDC_COPY_LIST_TOTAL})
+        SendMessageA(GetDlgItem(list, id), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageA(GetDlgItem(list, IDC_COPY_LIST_FILENAME), BM_SETCHECK, BST_CHECKED, 0);
+    pressButton(list, IDOK);
+    return true;
 }

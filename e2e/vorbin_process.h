@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include <initializer_list>
+
 #include "base/win/handle.h"
+#include "commands/key_map.h"
 #include "base/win/scratch_directory.h"
 
 // A program directory holding Vorbin.exe and the shipped tables, copied from
@@ -19,6 +22,11 @@ public:
 private:
     ScratchDirectory dir_{"vbe2e"};
 };
+
+// KEY.TBL of the built-in map with the given bindings on top.
+bool writeKeyTable(const ProgramDirectory& program, std::initializer_list<KeyBinding> extra);
+// The folder the next instance opens at.
+void setLastPath(const ProgramDirectory& program, const std::string& path);
 
 class VorbinProcess {
 public:
@@ -52,6 +60,9 @@ std::string clipboardText();
 HWND waitForDialog(const char* caption);
 // Presses a button of a dialog as a click would, without waiting for it.
 void pressButton(HWND dialog, int id);
+// Runs the key bound to the marked-list command and ticks only "&Filename",
+// so the clipboard gets the marked names, one per line.
+bool copyMarkedNames(const VorbinProcess& vorbin, int boundKey);
 // Polls until pred() holds or the time is up.
 template <class Pred>
 bool waitUntil(Pred pred, DWORD timeoutMs = 10000) {
