@@ -92,6 +92,7 @@ void MainWindow::initialise() {
     SetTimer(hwnd_, TimerId, TimerMs, nullptr);
     goTo(lastPath, false, true);
     watcher_.start();
+    history_.load(settings_.ProgramDirectory() + "History.tbl");
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
     changeDirectory("", true, true, drives_.current());
@@ -173,6 +174,7 @@ void MainWindow::close() {
     watcher_.stop();
     toggleViewer(true);
     KillTimer(hwnd_, TimerId);
+    history_.save(settings_.ProgramDirectory() + "History.tbl");
     EndDialog(hwnd_, 0);
 }
 

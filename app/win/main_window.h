@@ -97,6 +97,7 @@ private:
     void keyDialog();
     void colourDialog();
     void selectFromClipboard();
+    void stepHistory(bool older);
 
     Settings& settings_;
     UniqueHandle& instanceLock_;

@@ -140,6 +140,8 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdViewDown:
     case CmdViewLeft:
     case CmdViewRight: scrollViewer(call.viewDx, call.viewDy); break;
+    case CmdHistoryUp:
+    case CmdHistoryDown: stepHistory(call.id == CmdHistoryDown); break;
     case CmdLastpath: if (!previousPath_.empty()) paneGoTo(previousPath_); break;
     case CmdExit: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
     default:
@@ -147,6 +149,13 @@ void MainWindow::runCommand(const CommandCall& call) {
         // window handle the rest of the table as they arrive.
         break;
     }
+}
+
+void MainWindow::stepHistory(bool older) {
+    std::optional<std::string> target =
+        history_.step(older ? HistoryStep::Older : HistoryStep::Newer);
+    // Stepping moves through the list without reordering it.
+    if (target && goTo(*target, true, true)) pane_.apply(pane_.model().startAt(0));
 }
 
 void MainWindow::selectFromClipboard() {
