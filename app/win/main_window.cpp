@@ -7,6 +7,7 @@
 
 #include "app/messages.h"
 #include "app/win/instances.h"
+#include "app/win/message_box.h"
 #include "app/win/resource.h"
 #include "base/path.h"
 
@@ -46,6 +47,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
       loader_(fileSystem_, extTable_),
       watcher_([this] { return currentDirectory(); }, refreshRequested_) {
     const std::string& home = settings_.ProgramDirectory();
+    loader_.setNetworkReader(&networkReader_);
     extTable_.load(home + "Color.tbl");
     keyMap_ = startupKeyMap(home + "KEY.TBL");
     int slot = slotOfDirectory(home);
@@ -55,6 +57,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
 }
 
 MainWindow::~MainWindow() {
+    setMessageOwner(nullptr);
     watcher_.stop();
     extTable_.save(settings_.ProgramDirectory() + "Color.tbl");
     viewBlock_.close();
@@ -69,6 +72,7 @@ void MainWindow::run(HINSTANCE instance) {
 
 void MainWindow::initialise() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    setMessageOwner(hwnd_);
     pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));

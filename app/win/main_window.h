@@ -24,6 +24,7 @@
 #include "panes/listing_loader.h"
 #include "panes/win/file_pane.h"
 #include "panes/win/win_file_system.h"
+#include "panes/win/win_network_resources.h"
 
 class MainWindow : public PaneOwner, public CommandHost {
 public:
@@ -105,6 +106,8 @@ private:
     ExtTable extTable_;
     KeyMap keyMap_;
     WinFileSystem fileSystem_;
+    WinNetworkResources network_;
+    NetworkListingReader networkReader_{network_, extTable_};
     ListingLoader loader_;
     DriveMemory drives_;
     std::string previousPath_;
