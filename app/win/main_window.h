@@ -20,6 +20,7 @@
 #include "commands/dispatch.h"
 #include "commands/key_map.h"
 #include "navigation/path_history.h"
+#include "navigation/win/jump_path_dialog.h"
 #include "panes/ext_table.h"
 #include "panes/listing_loader.h"
 #include "panes/win/file_pane.h"
@@ -99,6 +100,9 @@ private:
     void colourDialog();
     void selectFromClipboard();
     void stepHistory(bool older);
+    void jumpDialog(JumpMode mode);
+    void changeDrive();
+    void jumpList();
 
     Settings& settings_;
     UniqueHandle& instanceLock_;

@@ -140,6 +140,11 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdViewDown:
     case CmdViewLeft:
     case CmdViewRight: scrollViewer(call.viewDx, call.viewDy); break;
+    case CmdJumpdir: jumpDialog(JumpMode::Jump); break;
+    case CmdInputexecute: jumpDialog(JumpMode::Execute); break;
+    case CmdHistory: jumpDialog(JumpMode::History); break;
+    case CmdLogdisk: changeDrive(); break;
+    case CmdJumpList: jumpList(); break;
     case CmdHistoryUp:
     case CmdHistoryDown: stepHistory(call.id == CmdHistoryDown); break;
     case CmdLastpath: if (!previousPath_.empty()) paneGoTo(previousPath_); break;

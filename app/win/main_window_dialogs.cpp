@@ -2,6 +2,9 @@
 #include "app/messages.h"
 #include "app/win/main_window.h"
 #include "commands/win/key_dialog.h"
+#include "navigation/win/jump_list_dialog.h"
+#include "navigation/win/jump_path_dialog.h"
+#include "panes/win/change_drive_dialog.h"
 #include "panes/listing_sort.h"
 #include "panes/marked_list_text.h"
 #include "panes/win/command_dialog.h"
@@ -62,6 +65,32 @@ void MainWindow::colourDialog() {
     if (!runCommandDialog(hwnd_, settings_.ProgramDirectory(), extTable_)) return;
     broadcast(MsgReload, 0, 0);
     pane_.repaintAll();
+}
+
+void MainWindow::jumpDialog(JumpMode mode) {
+    // The dialog shows the list as it is now.
+    if (mode == JumpMode::History) history_.save(settings_.ProgramDirectory() + "History.tbl");
+    std::string chosen;
+    if (!runJumpPathDialog(hwnd_, mode, settings_, currentDirectory(), chosen, &extTable_)) return;
+    if (mode == JumpMode::Execute) {
+        runCommandLine(chosen, pane_.model().cursor());
+        return;
+    }
+    paneGoTo(chosen);
+}
+
+void MainWindow::changeDrive() {
+    char letter = 0;
+    if (!runChangeDriveDialog(hwnd_, settings_, drives_, letter)) return;
+    // "X:" goes to the drive's remembered path, or its root.
+    paneGoTo(std::string{letter, ':'});
+}
+
+void MainWindow::jumpList() {
+    std::string chosen = currentDirectory();
+    if (!runJumpListDialog(hwnd_, settings_.ProgramDirectory(), chosen)) return;
+    // A row may hold a command text as well as a path.
+    if (!runCommandLine(chosen, pane_.model().cursor())) paneGoTo(chosen);
 }
 
 bool MainWindow::askParameter(int counter, std::string& text) {

@@ -1,0 +1,73 @@
+// Reaching remembered places in the real program: a jump key, the previous
+// directory, a drive letter in the Change Drive dialog and a name typed in
+// the jump list.
+#include <gtest/gtest.h>
+
+#include "base/text_file.h"
+#include "commands/command_id.h"
+#include "e2e/vorbin_process.h"
+#include "navigation/win/jump_list_dialog_ids.h"
+#include "navigation/win/jump_path_dialog_ids.h"
+#include "panes/win/change_drive_dialog_ids.h"
+
+namespace {
+void postKey(HWND control, int virtualKey) {
+    PostMessageA(control, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(control, WM_CHAR, virtualKey >= 'A' && virtualKey <= 'Z' ? virtualKey + 32
+                                                                         : virtualKey, 1);
+    PostMessageA(control, WM_KEYUP, virtualKey, 0xC0000001);
+}
+}  // namespace
+
+TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
+    ProgramDirectory program;
+    ScratchDirectory tree{"vbnav"};
+    ASSERT_TRUE(tree.makeDirectory("docs"));
+    ASSERT_TRUE(tree.makeDirectory("work"));
+    ASSERT_TRUE(writeTextFile(program / "JUMP.TBL", "3," + tree / "work" + "\r\n"));
+    ASSERT_TRUE(writeTextFile(program / "JUMPLST.tbl",
+                                     "0,0,0,0\r\n120,300\r\n\"My docs\",\"" + tree / "docs" +
+                                         "\"\r\n\"Work\",\"" + tree / "work" + "\"\r\n"));
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F2, false, false, false, CmdLastpath, ""},
+                                        {VK_F3, false, false, false, CmdLogdisk, ""},
+                                        {VK_F4, false, false, false, CmdJumpList, ""}}));
+    setLastPath(program, tree.path());
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    auto at = [&](const std::string& path) {
+        return waitUntil([&] { return vorbin.title().ends_with(path); }, 5000);
+    };
+    ASSERT_TRUE(at(tree.path()));
+
+    vorbin.key('J');
+    HWND jump = waitForDialog("Jump");
+    ASSERT_TRUE(jump);
+    postKey(GetDlgItem(jump, IDC_JUMP_SELECT), '3');
+    EXPECT_TRUE(at(tree / "work")) << vorbin.title();
+
+    vorbin.key(VK_F2);  // back where we came from
+    EXPECT_TRUE(at(tree.path())) << vorbin.title();
+
+    // Over to another drive, then "c" in the Change Drive dialog comes back
+    // to the directory last shown on C:.
+    std::string elsewhere = "Z:\\";
+    COPYDATASTRUCT data{0, static_cast<DWORD>(elsewhere.size() + 1), elsewhere.data()};
+    SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(") Z:\\"); }, 5000))
+        << vorbin.title();
+    vorbin.key(VK_F3);
+    HWND drives = waitForDialog("Change Drive");
+    ASSERT_TRUE(drives);
+    postKey(GetDlgItem(drives, IDC_CHANGE_DRIVE_LIST), 'C');
+    EXPECT_TRUE(at(tree.path())) << vorbin.title();
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(drives); }, 3000));
+
+    vorbin.key(VK_F4);
+    HWND list = waitForDialog("Execute / Jump");
+    ASSERT_TRUE(list);
+    HWND name = GetDlgItem(list, IDC_JUMP_LIST_NAME);
+    for (char c : std::string("doc")) PostMessageA(name, WM_CHAR, c, 1);
+    Sleep(300);
+    pressButton(list, IDOK);
+    EXPECT_TRUE(at(tree / "docs")) << vorbin.title();
+}

@@ -1,0 +1,360 @@
+#include "navigation/win/jump_list_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "base/sjis.h"
+#include "base/win/dialog_procedure.h"
+#include "navigation/jump_list.h"
+#include "navigation/win/jump_list_dialog_ids.h"
+
+namespace {
+
+std::string windowText(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string withSeparator(std::string directory) {
+    if (!directory.empty() && directory.back() != '\\' && directory.back() != '/')
+        directory += '\\';
+    return directory;
+}
+
+std::string withoutTrailingUp(std::string path) {
+    if (path.size() >= 3 && path.compare(path.size() - 2, 2, "..") == 0) {
+        char before = path[path.size() - 3];
+        if (before == '\\' || before == '/') path.resize(path.size() - 3);
+    }
+    return path;
+}
+
+std::string lastComponent(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::size_t at = sjis::findLastChar(path, '\\');
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+// How a control follows the dialog's size.
+enum Follow { Stay = 0, Right = 1, Down = 2, Wider = 4, Taller = 8 };
+
+struct Anchor {
+    int id;
+    int follow;
+    RECT rect{};
+};
+
+class JumpListDialog {
+public:
+    JumpListDialog(std::string file, std::string initialPath)
+        : file_(std::move(file)), initialPath_(withoutTrailingUp(std::move(initialPath))) {}
+
+    // The chosen path, or nothing.
+    bool run(HWND owner, std::string& chosen) {
+        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_JUMP_LIST),
+                                         owner, dialogProcedure<JumpListDialog, FALSE>,
+                                         reinterpret_cast<LPARAM>(this));
+        if (result != IDOK) return false;
+        chosen = chosen_;
+        return true;
+    }
+
+private:
+    template <class, BOOL>
+    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+
+    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
+    bool editing() const { return IsDlgButtonChecked(hwnd_, IDC_JUMP_LIST_EDIT) == BST_CHECKED; }
+
+    void initialise() {
+        list_ = item(IDC_JUMP_LIST_LIST);
+        table_.load(file_);
+        SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                     LVS_EX_FULLROWSELECT);
+        insertColumn(0, "Name", table_.columnWidths[0]);
+        insertColumn(1, "Path", table_.columnWidths[1]);
+        // The position never moves: each arrow press only reports its direction.
+        SendMessageA(item(IDC_JUMP_LIST_SPIN), UDM_SETRANGE32, static_cast<WPARAM>(-1), 1);
+        SendMessageA(item(IDC_JUMP_LIST_SPIN), UDM_SETPOS32, 0, 0);
+        for (int id : {IDC_JUMP_LIST_NAME, IDC_JUMP_LIST_PATH})
+            SetWindowSubclass(item(id), arrowKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+
+        recordAnchors();
+        // A rectangle without area would hide the dialog: it keeps its own then.
+        if (table_.rect && table_.rect->right > table_.rect->left &&
+            table_.rect->bottom > table_.rect->top) {
+            const WindowRect& r = *table_.rect;
+            MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        }
+
+        quiet_ = true;
+        SetWindowTextA(item(IDC_JUMP_LIST_PATH), initialPath_.c_str());
+        SetWindowTextA(item(IDC_JUMP_LIST_NAME), lastComponent(initialPath_).c_str());
+        quiet_ = false;
+        fill(0);
+        search_.setCurrent(0);
+        SetFocus(item(IDC_JUMP_LIST_NAME));
+    }
+
+    INT_PTR handle(UINT message, WPARAM wp, LPARAM lp) {
+        switch (message) {
+        case WM_SIZE:
+            layout();
+            return TRUE;
+        case WM_COMMAND:
+            return command(LOWORD(wp), HIWORD(wp));
+        case WM_NOTIFY:
+            return notify(*reinterpret_cast<NMHDR*>(lp));
+        case WM_DESTROY:
+            for (int id : {IDC_JUMP_LIST_NAME, IDC_JUMP_LIST_PATH})
+                RemoveWindowSubclass(item(id), arrowKeys, 0);
+            return FALSE;
+        }
+        return FALSE;
+    }
+
+    INT_PTR command(int id, int code) {
+        switch (id) {
+        case IDC_JUMP_LIST_NAME:
+        case IDC_JUMP_LIST_PATH:
+            if (code == EN_CHANGE && !quiet_) typed(id);
+            return TRUE;
+        case IDC_JUMP_LIST_EDIT:
+            if (code == BN_CLICKED && editing()) showRow(selectedRow());
+            return TRUE;
+        case IDC_JUMP_LIST_NEXT:
+            found(search_.next(table_, windowText(item(IDC_JUMP_LIST_NAME))));
+            return TRUE;
+        case IDC_JUMP_LIST_ADD:
+            table_.add({windowText(item(IDC_JUMP_LIST_NAME)),
+                        windowText(item(IDC_JUMP_LIST_PATH))});
+            fill(0);
+            return TRUE;
+        case IDC_JUMP_LIST_DEL: {
+            int row = selectedRow();
+            if (row < 0 || !table_.remove(static_cast<std::size_t>(row))) return TRUE;
+            fill(std::min(row, static_cast<int>(table_.size()) - 1));
+            return TRUE;
+        }
+        case IDOK:
+            choose(selectedRow());
+            return TRUE;
+        case IDC_JUMP_LIST_CLOSE:
+            save();
+            EndDialog(hwnd_, IDCANCEL);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(hwnd_, IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    INT_PTR notify(const NMHDR& header) {
+        if (header.idFrom == IDC_JUMP_LIST_LIST) {
+            if (header.code == LVN_ITEMCHANGED) {
+                const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+                bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
+                bool wasSelected = (change.uOldState & LVIS_SELECTED) != 0;
+                if ((change.uChanged & LVIF_STATE) && nowSelected && !wasSelected &&
+                    change.iItem >= 0) {
+                    search_.setCurrent(static_cast<std::size_t>(change.iItem));
+                    if (editing() && !filling_) showRow(change.iItem);
+                }
+                return TRUE;
+            }
+            if (header.code == NM_DBLCLK) {
+                int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+                if (row >= 0) choose(row);
+                return TRUE;
+            }
+        }
+        if (header.idFrom == IDC_JUMP_LIST_SPIN && header.code == UDN_DELTAPOS) {
+            const auto& spin = reinterpret_cast<const NMUPDOWN&>(header);
+            int row = selectedRow();
+            // The upper arrow raises the position and moves the row up.
+            if (spin.iDelta != 0 && row >= 0) {
+                if (auto moved = table_.move(static_cast<std::size_t>(row), spin.iDelta > 0))
+                    fill(static_cast<int>(*moved));
+            }
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);  // keep the position
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    void typed(int id) {
+        std::string text = windowText(item(id));
+        if (editing()) {
+            int row = selectedRow();
+            if (row < 0) return;
+            auto index = static_cast<std::size_t>(row);
+            if (id == IDC_JUMP_LIST_NAME) {
+                table_.setName(index, text);
+                setCell(row, 0, table_.entries()[index].name);
+            } else {
+                table_.setPath(index, text);
+                setCell(row, 1, table_.entries()[index].path);
+            }
+            return;
+        }
+        if (id == IDC_JUMP_LIST_NAME) found(search_.type(table_, text));
+    }
+
+    void found(std::optional<std::size_t> row) {
+        if (row) select(static_cast<int>(*row));
+    }
+
+    // Up and Down in the two fields step through the rows and leave editing,
+    // so the fields keep what was typed.
+    static LRESULT CALLBACK arrowKeys(HWND hwnd, UINT message, WPARAM wp, LPARAM lp,
+                                      UINT_PTR, DWORD_PTR data) {
+        if (message == WM_KEYDOWN && (wp == VK_UP || wp == VK_DOWN)) {
+            auto* self = reinterpret_cast<JumpListDialog*>(data);
+            CheckDlgButton(self->hwnd_, IDC_JUMP_LIST_EDIT, BST_UNCHECKED);
+            int row = self->selectedRow() + (wp == VK_UP ? -1 : 1);
+            if (row >= 0) self->select(row);
+            return 0;
+        }
+        if (message == WM_GETDLGCODE && lp) {
+            const auto* msg = reinterpret_cast<const MSG*>(lp);
+            if (msg->message == WM_KEYDOWN && (msg->wParam == VK_UP || msg->wParam == VK_DOWN))
+                return DLGC_WANTALLKEYS;
+        }
+        return DefSubclassProc(hwnd, message, wp, lp);
+    }
+
+    void choose(int row) {
+        save();
+        if (row < 0 || static_cast<std::size_t>(row) >= table_.size()) {
+            EndDialog(hwnd_, IDCANCEL);
+            return;
+        }
+        chosen_ = table_.entries()[static_cast<std::size_t>(row)].path;
+        EndDialog(hwnd_, IDOK);
+    }
+
+    void save() {
+        RECT r;
+        if (!IsIconic(hwnd_) && GetWindowRect(hwnd_, &r))
+            table_.rect = WindowRect{r.left, r.top, r.right, r.bottom};
+        for (int c = 0; c < 2; ++c)
+            table_.columnWidths[c] = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, c, 0));
+        table_.save(file_);
+    }
+
+    void showRow(int row) {
+        if (row < 0 || static_cast<std::size_t>(row) >= table_.size()) return;
+        const JumpListEntry& entry = table_.entries()[static_cast<std::size_t>(row)];
+        quiet_ = true;
+        SetWindowTextA(item(IDC_JUMP_LIST_NAME), entry.name.c_str());
+        SetWindowTextA(item(IDC_JUMP_LIST_PATH), entry.path.c_str());
+        quiet_ = false;
+    }
+
+    void insertColumn(int index, const char* title, int width) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = width;
+        column.pszText = const_cast<char*>(title);
+        column.iSubItem = index;
+        SendMessageA(list_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    }
+
+    void setCell(int row, int column, const std::string& text) {
+        LVITEMA cell{};
+        cell.iSubItem = column;
+        cell.pszText = const_cast<char*>(text.c_str());
+        SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+    }
+
+    void fill(int select) {
+        filling_ = true;
+        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+        const std::vector<JumpListEntry>& entries = table_.entries();
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            LVITEMA row{};
+            row.mask = LVIF_TEXT;
+            row.iItem = static_cast<int>(i);
+            row.pszText = const_cast<char*>(entries[i].name.c_str());
+            SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+            setCell(static_cast<int>(i), 1, entries[i].path);
+        }
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+        filling_ = false;
+        this->select(select);
+    }
+
+    void select(int row) {
+        if (row < 0 || static_cast<std::size_t>(row) >= table_.size()) return;
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+        SendMessageA(list_, LVM_ENSUREVISIBLE, row, FALSE);
+    }
+
+    int selectedRow() const {
+        return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                             LVNI_SELECTED));
+    }
+
+    void recordAnchors() {
+        GetClientRect(hwnd_, &client_);
+        for (Anchor& a : anchors_) {
+            GetWindowRect(item(a.id), &a.rect);
+            MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&a.rect), 2);
+        }
+        anchored_ = true;
+    }
+
+    void layout() {
+        if (!anchored_) return;
+        RECT now;
+        GetClientRect(hwnd_, &now);
+        int dx = now.right - client_.right, dy = now.bottom - client_.bottom;
+        for (const Anchor& a : anchors_) {
+            RECT r = a.rect;
+            if (a.follow & Right) OffsetRect(&r, dx, 0);
+            if (a.follow & Down) OffsetRect(&r, 0, dy);
+            if (a.follow & Wider) r.right += dx;
+            if (a.follow & Taller) r.bottom += dy;
+            SetWindowPos(item(a.id), nullptr, r.left, r.top, std::max(0, int(r.right - r.left)),
+                         std::max(0, int(r.bottom - r.top)), SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+
+    std::string file_;
+    std::string initialPath_;
+    std::string chosen_;
+    JumpList table_;
+    JumpListSearch search_;
+    HWND hwnd_ = nullptr;
+    HWND list_ = nullptr;
+    bool quiet_ = false;    // texts set by the dialog itself search and rewrite nothing
+    bool filling_ = false;  // selections made while listing show nothing
+    bool anchored_ = false;
+    RECT client_{};
+    Anchor anchors_[10] = {
+        {IDC_JUMP_LIST_NAME, Wider},        {IDC_JUMP_LIST_PATH, Wider},
+        {IDC_JUMP_LIST_LIST, Wider | Taller}, {IDC_JUMP_LIST_SPIN, Right},
+        {IDOK, Right},                      {IDC_JUMP_LIST_NEXT, Right},
+        {IDC_JUMP_LIST_EDIT, Right},        {IDC_JUMP_LIST_ADD, Right},
+        {IDC_JUMP_LIST_DEL, Right},         {IDC_JUMP_LIST_CLOSE, Right | Down},
+    };
+};
+
+}  // namespace
+
+bool runJumpListDialog(HWND owner, const std::string& programDirectory, std::string& chosenPath) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    JumpListDialog dialog(withSeparator(programDirectory) + "JUMPLST.tbl", chosenPath);
+    return dialog.run(owner, chosenPath);
+}
