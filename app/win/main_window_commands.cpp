@@ -1,4 +1,7 @@
 // The pane's commands as the dispatcher hands them over.
+#include <windows.h>
+#include <winnetwk.h>
+
 #include <cstring>
 
 #include "app/win/main_window.h"
@@ -144,6 +147,9 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdInputexecute: jumpDialog(JumpMode::Execute); break;
     case CmdHistory: jumpDialog(JumpMode::History); break;
     case CmdLogdisk: changeDrive(); break;
+    // Where the platform has no such dialogs these do nothing and say nothing.
+    case CmdConnectNetdrv: WNetConnectionDialog(hwnd_, RESOURCETYPE_DISK); break;
+    case CmdDconnectNetdrv: WNetDisconnectDialog(hwnd_, RESOURCETYPE_DISK); break;
     case CmdJumpList: jumpList(); break;
     case CmdHistoryUp:
     case CmdHistoryDown: stepHistory(call.id == CmdHistoryDown); break;
