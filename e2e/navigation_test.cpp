@@ -24,6 +24,8 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
     ScratchDirectory tree{"vbnav"};
     ASSERT_TRUE(tree.makeDirectory("docs"));
     ASSERT_TRUE(tree.makeDirectory("work"));
+    for (const char* name : {"work\\a.txt", "work\\plan.txt", "work\\z.txt"})
+        ASSERT_TRUE(tree.writeFile(name, "x"));
     ASSERT_TRUE(writeTextFile(program / "JUMP.TBL", "3," + tree / "work" + "\r\n"));
     ASSERT_TRUE(writeTextFile(program / "JUMPLST.tbl",
                                      "0,0,0,0\r\n120,300\r\n\"My docs\",\"" + tree / "docs" +
@@ -70,4 +72,11 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
     Sleep(300);
     pressButton(list, IDOK);
     EXPECT_TRUE(at(tree / "docs")) << vorbin.title();
+
+    // A path that names a file: its directory, the cursor on the file.
+    std::string file = tree / "work\\plan.txt";
+    COPYDATASTRUCT toFile{0, static_cast<DWORD>(file.size() + 1), file.data()};
+    SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&toFile));
+    EXPECT_TRUE(at(tree / "work")) << vorbin.title();
+    EXPECT_TRUE(waitUntil([&] { return viewedPath() == file; }, 5000)) << viewedPath();
 }

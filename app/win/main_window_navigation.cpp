@@ -1,6 +1,7 @@
 // Changing directory, loading and refreshing the listing, opening entries.
 #include "app/win/main_window.h"
 #include "base/path.h"
+#include "base/sjis.h"
 #include "panes/entry_open.h"
 #include "panes/listing_sort.h"
 #include "panes/mask_filter.h"
@@ -91,6 +92,20 @@ void MainWindow::refreshKeepingMarks() {
 void MainWindow::paneRefresh() { refreshKeepingMarks(); }
 
 void MainWindow::paneGoTo(const std::string& path) {
+    // A path that names a file opens its directory with the cursor on it.
+    const std::string resolved = isFtpPath(path) ? path : resolvePath(currentDirectory(), path);
+    FileEntry found{};
+    if (!isFtpPath(resolved) && !isArchivePath(resolved) &&
+        fileSystem_.findFirst(resolved, found) && !found.isDirectory()) {
+        const std::size_t cut = sjis::findLastChar(resolved, '\\');
+        // The directory keeps its "\" at a drive root.
+        const std::string directory = resolved.substr(0, cut == 2 ? 3 : cut);
+        if (cut != std::string::npos && goTo(directory, false, true)) {
+            pane_.apply(pane_.model().startAt(0));
+            putCursorOnName(resolved.substr(cut + 1));
+            return;
+        }
+    }
     goTo(path, false, true);
     pane_.apply(pane_.model().startAt(0));
 }
