@@ -6,40 +6,10 @@
 
 #include "base/name_pattern.h"
 #include "base/sjis.h"
+#include "base/table_text.h"
 #include "base/text_file.h"
 
 namespace {
-
-std::vector<std::string_view> lines(std::string_view text) {
-    std::vector<std::string_view> out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);  // 0x0A is never a trail byte
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!line.empty() && line.front() == '#') continue;
-        out.push_back(line);
-    }
-    return out;
-}
-
-// "," and '"' are never trail bytes, so a byte scan keeps characters whole.
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    bool quoted = false;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '"') quoted = !quoted;
-        if (line[i] == ',' && !quoted) {
-            fields.push_back(line.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
 
 std::string unquote(std::string_view field) {
     if (!field.empty() && field.front() == '"') field.remove_prefix(1);
@@ -62,21 +32,21 @@ std::string_view cut(std::string_view s) {
 void JumpList::parse(std::string_view text) {
     entries_.clear();
     rect.reset();
-    std::vector<std::string_view> all = lines(text);
+    std::vector<std::string_view> all = tableLines(text);
     if (all.size() > 0) {
-        std::vector<std::string_view> f = splitFields(all[0]);
+        std::vector<std::string_view> f = tableFields(all[0]);
         f.resize(4);
         rect = WindowRect{number(f[0]), number(f[1]), number(f[2]), number(f[3])};
     }
     if (all.size() > 1) {
-        std::vector<std::string_view> f = splitFields(all[1]);
+        std::vector<std::string_view> f = tableFields(all[1]);
         f.resize(2);
         columnWidths[0] = number(f[0]);
         columnWidths[1] = number(f[1]);
     }
     for (std::size_t i = 2; i < all.size(); ++i) {
         if (all[i].empty()) continue;
-        std::vector<std::string_view> f = splitFields(all[i]);
+        std::vector<std::string_view> f = tableFields(all[i]);
         f.resize(2);
         entries_.push_back({unquote(f[0]), unquote(f[1])});
     }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/table_text.h"
 #include "base/text_file.h"
 
 namespace {
@@ -25,14 +26,7 @@ bool parseLine(std::string_view line, KeyPair& pair) {
 
 void KeyTable::parse(std::string_view text) {
     pairs_.clear();
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);  // 0x0A is never a trail byte
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!line.empty() && line.front() == '#') continue;
+    for (std::string_view line : tableLines(text)) {
         KeyPair pair;
         if (parseLine(line, pair)) pairs_.push_back(std::move(pair));
     }

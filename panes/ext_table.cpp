@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/sjis.h"
+#include "base/table_text.h"
 #include "base/text_file.h"
 
 namespace {
@@ -11,23 +12,6 @@ namespace {
 // by attribute even when they have an extension.
 constexpr uint32_t AttributeOnlyBits = 0x117;
 constexpr ColourPair WhiteOnBlack{0xFFFFFF, 0};
-
-// "," and '"' are never trail bytes, so a byte scan keeps double-byte
-// characters whole and a lone lead byte cannot swallow a separator.
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    bool quoted = false;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '"') quoted = !quoted;
-        if (line[i] == ',' && !quoted) {
-            fields.push_back(line.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
 
 std::string withoutQuotes(std::string_view text) {
     std::string out;
@@ -65,7 +49,7 @@ std::string hex(uint32_t value) {
 }
 
 ExtRule parseRule(std::string_view line) {
-    std::vector<std::string_view> fields = splitFields(line);
+    std::vector<std::string_view> fields = tableFields(line);
     fields.resize(5);  // missing fields read as empty
     ExtRule rule;
     rule.textColor = parseHex(fields[0]);
@@ -111,14 +95,9 @@ bool extMatches(std::string_view pattern, std::string_view ext) {
 void ExtTable::parse(std::string_view text) {
     clear();
     int records = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);  // 0x0A is never a trail byte
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line.front() == '#') continue;
+    for (std::string_view line : tableLines(text)) {
+        // A blank line is no record: read as one it would wipe a pair.
+        if (line.empty()) continue;
         ExtRule rule = parseRule(line);
         ColourPair pair{rule.textColor, rule.backColor};
         if (records == 0) {

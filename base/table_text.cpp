@@ -1,0 +1,31 @@
+#include "base/table_text.h"
+
+std::vector<std::string_view> tableLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line.front() == '#') continue;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string_view> tableFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    bool quoted = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        if (line[i] == ',' && !quoted) {
+            fields.push_back(line.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}

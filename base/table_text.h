@@ -1,0 +1,13 @@
+#pragma once
+// The line reader the colour, jump and history tables share.
+#include <string_view>
+#include <vector>
+
+// The lines of a table text without their line ends; lines beginning with
+// "#" are left out. Line feeds are never trail bytes, so lines keep every
+// double-byte character whole.
+std::vector<std::string_view> tableLines(std::string_view text);
+
+// A line's fields, split at "," outside double-quoted parts ("," and '"' are
+// never trail bytes either).
+std::vector<std::string_view> tableFields(std::string_view line);
