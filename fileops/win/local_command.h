@@ -1,0 +1,43 @@
+#pragma once
+// Local and network paths: the shell's file operation does the work and asks
+// its own overwrite and delete confirmations.
+#include <functional>
+
+#include "fileops/win/command.h"
+
+struct LocalCommandHooks {
+    // Shows a numbered message and returns the button; defaults to the message table.
+    std::function<int(HWND owner, int number)> ask;
+    // Extracts archive entries into a directory and returns how many came out;
+    // without it, copying out of an archive fails.
+    std::function<int(const std::vector<std::string>& sources, const std::string& destination)>
+        extract;
+};
+
+class CLocalCommand : public CCommand {
+public:
+    explicit CLocalCommand(HWND owner, LocalCommandHooks hooks = {});
+
+    bool Copy(const std::vector<std::string>& sources, const std::string& destination) override;
+    bool Move(const std::vector<std::string>& sources, const std::string& destination) override;
+    bool Delete(const std::vector<std::string>& sources, bool toRecycleBin) override;
+    bool Rename(const std::string& oldPath, const std::string& newPath) override;
+    bool MakeDirectory(const std::string& path) override;
+    bool CreateEmptyFile(const std::string& path) override;
+    bool Execute(const std::string& file, const std::string& parameters) override;
+    bool Open(const std::string& file, const std::string& parameters, int waitMode) override;
+    const char* GetCommandName() const override { return "CLocalCommand"; }
+
+private:
+    int ask(int number);
+    bool shellCopy(const std::vector<std::string>& sources, const std::string& destination,
+                   bool move);
+
+    LocalCommandHooks hooks_;
+};
+
+// One shell file operation (FO_COPY, FO_MOVE, FO_DELETE, FO_RENAME). True only
+// when the shell reports success and nothing was aborted; an empty list
+// succeeds untouched; FTP and shallow network sources are refused.
+bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
+                       const std::string& destination, bool allowUndo);

@@ -1,0 +1,371 @@
+// The local command object on real trees with Japanese names. The shell's
+// confirmation dialogs are answered from a second thread, found by title.
+#include "fileops/win/local_command.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "base/win/scratch_directory.h"
+
+namespace {
+const std::string Hyou = "\x95\x5c";                     // 表: trail byte "\"
+const std::string Nihongo = "\x93\xfa\x96\x7b\x8c\xea";  // 日本語
+const std::string So = "\x83\x5c";                       // ソ
+
+bool isDir(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The shell's confirmation titles; Wine shows them in the user's language.
+const wchar_t* const ConfirmationTitles[] = {
+    L"Confirm file deletion", L"Confirm folder deletion", L"Confirm file overwrite",
+    L"Confirm multiple file deletion", L"ファイルの削除の確認", L"フォルダーの削除の確認",
+    L"ファイルの上書きの確認", L"複数ファイルの削除の確認", L"フォルダの削除の確認",
+};
+
+std::string narrow(const wchar_t* text) {
+    char out[512] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out - 1, nullptr, nullptr);
+    return out;
+}
+
+// Clicks one button in every shell confirmation that shows up while it lives.
+// A dialog with an unknown title is cancelled after a while and recorded with
+// a leading "?", so a test fails instead of hanging.
+class ConfirmationAnswerer {
+public:
+    explicit ConfirmationAnswerer(int button) : button_(button), thread_([this] { run(); }) {}
+    ~ConfirmationAnswerer() {
+        stop_ = true;
+        thread_.join();
+    }
+    // UTF-8 titles of the dialogs answered.
+    std::vector<std::string> titles() {
+        std::lock_guard lock(mutex_);
+        return titles_;
+    }
+
+private:
+    static BOOL CALLBACK visit(HWND window, LPARAM self) {
+        auto* me = reinterpret_cast<ConfirmationAnswerer*>(self);
+        char cls[64] = {};
+        wchar_t title[256] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != GetCurrentProcessId() || std::string(cls) != "#32770" ||
+            !IsWindowVisible(window) || window == me->lastAnswered_) {
+            return TRUE;
+        }
+        GetWindowTextW(window, title, 256);
+        bool known = false;
+        for (const wchar_t* t : ConfirmationTitles) known |= (wcscmp(t, title) == 0);
+        int button = me->button_;
+        std::string record = narrow(title);
+        if (!known) {
+            if (++me->unknownPolls_ < 150) return TRUE;
+            button = IDCANCEL;
+            record = "?" + record;
+        }
+        HWND control = GetDlgItem(window, button);
+        if (!control) return TRUE;
+        me->lastAnswered_ = window;
+        me->unknownPolls_ = 0;
+        {
+            std::lock_guard lock(me->mutex_);
+            me->titles_.push_back(record);
+        }
+        PostMessageA(control, BM_CLICK, 0, 0);
+        return TRUE;
+    }
+    void run() {
+        while (!stop_) {
+            EnumWindows(visit, reinterpret_cast<LPARAM>(this));
+            Sleep(20);
+        }
+    }
+
+    int button_;
+    std::atomic<bool> stop_{false};
+    HWND lastAnswered_ = nullptr;
+    int unknownPolls_ = 0;
+    std::mutex mutex_;
+    std::vector<std::string> titles_;
+    std::thread thread_;
+};
+
+constexpr int Yes = 6, No = 7;
+
+// Message boxes are recorded instead of shown.
+struct AskRecorder {
+    std::vector<int> numbers;
+    int answer = IDNO;
+    LocalCommandHooks hooks() {
+        return {[this](HWND, int number) {
+                    numbers.push_back(number);
+                    return answer;
+                },
+                {}};
+    }
+};
+}  // namespace
+
+TEST(LocalCommand, NamesItself) {
+    CLocalCommand command(nullptr);
+    CCommand& base = command;
+    EXPECT_STREQ(base.GetCommandName(), "CLocalCommand");
+}
+
+TEST(LocalCommand, CopiesJapaneseFilesAndKeepsTheSource) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou + ".txt", "hyou"));
+    ASSERT_TRUE(dir.makeDirectory(Nihongo));
+    CLocalCommand command(nullptr);
+    ASSERT_TRUE(command.Copy({dir / (Hyou + ".txt")}, dir / Nihongo));
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou + ".txt")), "hyou");
+    EXPECT_EQ(readWholeFile(dir / (Hyou + ".txt")), "hyou");
+    // The proposed copy name beside the original.
+    ASSERT_TRUE(command.Copy({dir / (Hyou + ".txt")}, dir / (Hyou + "_Copy.txt")));
+    EXPECT_EQ(readWholeFile(dir / (Hyou + "_Copy.txt")), "hyou");
+}
+
+TEST(LocalCommand, CopyOfADirectoryToANewNameFillsItWithTheContents) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.makeDirectory(So));
+    ASSERT_TRUE(dir.writeFile(So + "\\" + Hyou, "inner"));
+    CLocalCommand command(nullptr);
+    ASSERT_TRUE(command.Copy({dir / So}, dir / Nihongo));
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "inner");
+    EXPECT_EQ(readWholeFile(dir / (So + "\\" + Hyou)), "inner");
+}
+
+TEST(LocalCommand, FailedCopyAndMoveKeepTheSourceComplete) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "keep me"));
+    ASSERT_TRUE(dir.writeFile("plain", "blocker"));
+    CLocalCommand command(nullptr);
+    // Below a plain file no destination can exist.
+    const std::string impossible = dir / ("plain\\" + Nihongo + "\\x");
+    EXPECT_FALSE(command.Copy({dir / Hyou}, impossible));
+    EXPECT_FALSE(command.Move({dir / Hyou}, impossible));
+    EXPECT_EQ(readWholeFile(dir / Hyou), "keep me");
+    EXPECT_EQ(readWholeFile(dir / "plain"), "blocker");
+}
+
+TEST(LocalCommand, MoveWithAMissingSourceLosesNoFile) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "first"));
+    ASSERT_TRUE(dir.makeDirectory(Nihongo));
+    CLocalCommand command(nullptr);
+    EXPECT_FALSE(command.Move({dir / Hyou, dir / "missing"}, dir / Nihongo));
+    const bool atSource = fileExists(dir / Hyou);
+    const bool atTarget = fileExists(dir / (Nihongo + "\\" + Hyou));
+    ASSERT_TRUE(atSource != atTarget) << "the file must be in exactly one place";
+    EXPECT_EQ(readWholeFile(atSource ? dir / Hyou : dir / (Nihongo + "\\" + Hyou)), "first");
+}
+
+TEST(LocalCommand, MoveOntoAnExistingNameAnsweredNoKeepsBoth) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "moving"));
+    ASSERT_TRUE(dir.makeDirectory(Nihongo));
+    ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "standing"));
+    CLocalCommand command(nullptr);
+    bool moved;
+    std::vector<std::string> titles;
+    {
+        ConfirmationAnswerer answerer(No);
+        moved = command.Move({dir / Hyou}, dir / Nihongo);
+        titles = answerer.titles();
+    }
+    EXPECT_FALSE(moved);
+    ASSERT_EQ(titles.size(), 1u);
+    EXPECT_TRUE(titles[0] == "Confirm file overwrite" || titles[0] == "ファイルの上書きの確認")
+        << titles[0];
+    EXPECT_EQ(readWholeFile(dir / Hyou), "moving");
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "standing");
+}
+
+TEST(LocalCommand, MoveOntoAnExistingNameAnsweredYesReplacesIt) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "moving"));
+    ASSERT_TRUE(dir.makeDirectory(Nihongo));
+    ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "standing"));
+    CLocalCommand command(nullptr);
+    bool moved;
+    {
+        ConfirmationAnswerer answerer(Yes);
+        moved = command.Move({dir / Hyou}, dir / Nihongo);
+    }
+    EXPECT_TRUE(moved);
+    EXPECT_FALSE(fileExists(dir / Hyou));
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "moving");
+}
+
+namespace {
+void deleteMarkedSet(bool toRecycleBin) {
+    ScratchDirectory dir;
+    for (const std::string& name : {Hyou, So, Nihongo + ".txt", std::string("a.txt")}) {
+        ASSERT_TRUE(dir.writeFile(name, name));
+    }
+    ASSERT_TRUE(dir.makeDirectory(Nihongo));
+    ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "inside"));
+    CLocalCommand command(nullptr);
+    bool deleted;
+    std::vector<std::string> titles;
+    {
+        ConfirmationAnswerer answerer(Yes);
+        deleted = command.Delete({dir / Hyou, dir / Nihongo, dir / "a.txt"}, toRecycleBin);
+        titles = answerer.titles();
+    }
+    EXPECT_TRUE(deleted);
+    for (const std::string& t : titles) EXPECT_NE(t.front(), '?') << t;
+    EXPECT_FALSE(fileExists(dir / Hyou));
+    EXPECT_FALSE(fileExists(dir / "a.txt"));
+    EXPECT_FALSE(isDir(dir / Nihongo));
+    // The unmarked ones, one of them a prefix of a marked name, stay whole.
+    EXPECT_EQ(readWholeFile(dir / So), So);
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + ".txt")), Nihongo + ".txt");
+}
+}  // namespace
+
+TEST(LocalCommand, DeleteToRecycleBinRemovesExactlyTheMarkedSet) { deleteMarkedSet(true); }
+TEST(LocalCommand, KillRemovesExactlyTheMarkedSet) { deleteMarkedSet(false); }
+
+TEST(LocalCommand, DeleteAnsweredNoKeepsEverything) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "stay"));
+    CLocalCommand command(nullptr);
+    bool deleted;
+    {
+        ConfirmationAnswerer answerer(No);
+        deleted = command.Delete({dir / Hyou}, false);
+    }
+    EXPECT_FALSE(deleted);
+    EXPECT_EQ(readWholeFile(dir / Hyou), "stay");
+}
+
+TEST(LocalCommand, RenameOntoAnExistingNameFailsAndKeepsBoth) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "old"));
+    ASSERT_TRUE(dir.writeFile(So, "other"));
+    CLocalCommand command(nullptr);
+    {
+        ConfirmationAnswerer answerer(Yes);  // even a yes must not replace it
+        EXPECT_FALSE(command.Rename(dir / Hyou, dir / So));
+    }
+    EXPECT_EQ(readWholeFile(dir / Hyou), "old");
+    EXPECT_EQ(readWholeFile(dir / So), "other");
+    ASSERT_TRUE(command.Rename(dir / Hyou, dir / Nihongo));
+    EXPECT_FALSE(fileExists(dir / Hyou));
+    EXPECT_EQ(readWholeFile(dir / Nihongo), "old");
+}
+
+TEST(LocalCommand, MakeDirectoryAndCreateEmptyFile) {
+    ScratchDirectory dir;
+    CLocalCommand command(nullptr);
+    ASSERT_TRUE(command.MakeDirectory(dir / Nihongo));
+    EXPECT_TRUE(isDir(dir / Nihongo));
+    EXPECT_FALSE(command.MakeDirectory(dir / Nihongo));
+    ASSERT_TRUE(command.CreateEmptyFile(dir / Hyou));
+    EXPECT_TRUE(fileExists(dir / Hyou));
+    EXPECT_EQ(readWholeFile(dir / Hyou), "");
+    // An existing file is left with its content.
+    ASSERT_TRUE(dir.writeFile(So, "content"));
+    EXPECT_TRUE(command.CreateEmptyFile(dir / So));
+    EXPECT_EQ(readWholeFile(dir / So), "content");
+    EXPECT_FALSE(command.CreateEmptyFile(""));
+    EXPECT_FALSE(command.CreateEmptyFile(dir / ("missing\\" + Hyou)));
+}
+
+TEST(LocalCommand, EmptyAndRefusedListsTouchNothing) {
+    CLocalCommand command(nullptr);
+    EXPECT_FALSE(command.Copy({}, "C:\\"));
+    EXPECT_FALSE(command.Move({}, "C:\\"));
+    EXPECT_TRUE(command.Delete({}, true));
+    EXPECT_FALSE(command.Delete({"|host/a"}, false));
+    EXPECT_FALSE(command.Delete({"\\\\server\\share"}, false));
+}
+
+TEST(LocalCommand, ArchivePathsAreRefusedWithMessage1001AndChangeNothing) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "data"));
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
+    const std::string inArchive = dir / "x.lzh>inner";
+    EXPECT_TRUE(command.Copy({dir / Hyou}, inArchive));
+    EXPECT_TRUE(command.Move({dir / Hyou}, inArchive));
+    EXPECT_TRUE(command.Move({inArchive}, dir.path()));
+    EXPECT_TRUE(command.Delete({inArchive}, false));
+    EXPECT_TRUE(command.Rename(dir / Hyou, inArchive));
+    EXPECT_TRUE(command.MakeDirectory(inArchive));
+    EXPECT_TRUE(command.CreateEmptyFile(inArchive));
+    EXPECT_EQ(asks.numbers, std::vector<int>(7, 1001));
+    EXPECT_EQ(readWholeFile(dir / Hyou), "data");
+}
+
+TEST(LocalCommand, CopyOutOfAnArchiveAsksFirst) {
+    ScratchDirectory dir;
+    AskRecorder asks;
+    int extracted = 0;
+    LocalCommandHooks hooks = asks.hooks();
+    hooks.extract = [&](const std::vector<std::string>& sources, const std::string&) {
+        ++extracted;
+        return static_cast<int>(sources.size());
+    };
+    CLocalCommand command(nullptr, hooks);
+    const std::vector<std::string> sources{"C:\\x.lzh>a", "C:\\x.lzh>b"};
+    asks.answer = IDNO;
+    EXPECT_TRUE(command.Copy(sources, dir.path()));
+    EXPECT_EQ(extracted, 0);
+    asks.answer = IDYES;
+    EXPECT_TRUE(command.Copy(sources, dir.path()));
+    EXPECT_EQ(extracted, 1);
+    EXPECT_EQ(asks.numbers, (std::vector<int>{1002, 1002}));
+}
+
+namespace {
+// Records the calls the base class makes.
+class RecordingCommand : public CCommand {
+public:
+    RecordingCommand() : CCommand(nullptr) {}
+    std::string calls;
+    bool Copy(const std::vector<std::string>&, const std::string&) override { return calls += "C", true; }
+    bool Move(const std::vector<std::string>&, const std::string&) override { return calls += "M", true; }
+    bool Delete(const std::vector<std::string>&, bool) override { return false; }
+    bool Rename(const std::string&, const std::string&) override { return false; }
+    bool MakeDirectory(const std::string&) override { return false; }
+    bool CreateEmptyFile(const std::string&) override { return false; }
+    bool Execute(const std::string&, const std::string&) override { return false; }
+    bool Open(const std::string&, const std::string&, int) override { return false; }
+};
+}  // namespace
+
+TEST(LocalCommand, PasteFollowsThePendingEffect) {
+    RecordingCommand command;
+    EXPECT_STREQ(command.GetCommandName(), "CCommand");
+    EXPECT_FALSE(command.PasteFromClipboard({"a"}, "b"));
+    command.SetEffectFromDropEffect(2);
+    EXPECT_TRUE(command.PasteFromClipboard({"a"}, "b"));
+    command.SetEffectFromDropEffect(3);
+    EXPECT_TRUE(command.PasteFromClipboard({"a"}, "b"));
+    command.SetEffectFromDropEffect(4);
+    EXPECT_FALSE(command.PasteFromClipboard({"a"}, "b"));
+    EXPECT_EQ(command.calls, "MC");
+}
+
+TEST(LocalCommand, MoveIntoItsOwnDirectoryKeepsTheFile) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "only copy"));
+    CLocalCommand command(nullptr);
+    {
+        ConfirmationAnswerer answerer(Yes);
+        EXPECT_FALSE(command.Move({dir / Hyou}, dir.path()));
+        EXPECT_FALSE(command.Move({dir / Hyou}, dir / Hyou));
+    }
+    EXPECT_EQ(readWholeFile(dir / Hyou), "only copy");
+}
