@@ -17,7 +17,7 @@ InstanceClaim claimInstanceNumber() {
 
 namespace {
 struct TitleSearch {
-    char prefix[32];
+    const char* prefix;
     HWND found;
 };
 
@@ -32,11 +32,16 @@ BOOL CALLBACK matchTitle(HWND hwnd, LPARAM lp) {
 }
 }  // namespace
 
-HWND findInstanceWindow(int number) {
-    TitleSearch search{};
-    std::snprintf(search.prefix, sizeof search.prefix, "[Vorbin:%d]", number);
+HWND findTitledWindow(const char* prefix) {
+    TitleSearch search{prefix, nullptr};
     EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND findInstanceWindow(int number) {
+    char prefix[32];
+    std::snprintf(prefix, sizeof prefix, "[Vorbin:%d]", number);
+    return findTitledWindow(prefix);
 }
 
 bool anotherInstanceRunning(int ownNumber) {

@@ -15,7 +15,9 @@ struct InstanceClaim {
 // The lowest free number, or -1 with no lock when all eight are taken.
 InstanceClaim claimInstanceNumber();
 
-// The first visible top-level window without owner titled "[Vorbin:n]...".
+// The first visible top-level window without owner whose title begins so.
+HWND findTitledWindow(const char* prefix);
+// That window of instance n: titled "[Vorbin:n]...".
 HWND findInstanceWindow(int number);
 
 bool anotherInstanceRunning(int ownNumber);

@@ -20,25 +20,6 @@ int slotOfDirectory(const std::string& path) {
     return slot == DriveMemory::NoEffect ? 0 : slot;
 }
 
-// The first visible top-level window without owner whose title begins so.
-HWND findTitledWindow(const char* prefix) {
-    struct Search {
-        const char* prefix;
-        HWND found;
-    } search{prefix, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (!IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return TRUE;
-            char title[300];
-            GetWindowTextA(hwnd, title, sizeof title);
-            if (std::strncmp(title, s->prefix, std::strlen(s->prefix)) != 0) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 }  // namespace
 
 MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
