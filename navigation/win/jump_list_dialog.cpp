@@ -7,6 +7,7 @@
 
 #include "base/sjis.h"
 #include "base/win/dialog_procedure.h"
+#include "base/win/list_view.h"
 #include "navigation/jump_list.h"
 #include "navigation/win/jump_list_dialog_ids.h"
 
@@ -75,8 +76,8 @@ private:
         table_.load(file_);
         SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                      LVS_EX_FULLROWSELECT);
-        insertColumn(0, "Name", table_.columnWidths[0]);
-        insertColumn(1, "Path", table_.columnWidths[1]);
+        insertListColumn(list_, 0, "Name", table_.columnWidths[0]);
+        insertListColumn(list_, 1, "Path", table_.columnWidths[1]);
         // The position never moves: each arrow press only reports its direction.
         SendMessageA(item(IDC_JUMP_LIST_SPIN), UDM_SETRANGE32, static_cast<WPARAM>(-1), 1);
         SendMessageA(item(IDC_JUMP_LIST_SPIN), UDM_SETPOS32, 0, 0);
@@ -195,10 +196,10 @@ private:
             auto index = static_cast<std::size_t>(row);
             if (id == IDC_JUMP_LIST_NAME) {
                 table_.setName(index, text);
-                setCell(row, 0, table_.entries()[index].name);
+                setListCell(list_, row, 0, table_.entries()[index].name);
             } else {
                 table_.setPath(index, text);
-                setCell(row, 1, table_.entries()[index].path);
+                setListCell(list_, row, 1, table_.entries()[index].path);
             }
             return;
         }
@@ -256,22 +257,6 @@ private:
         quiet_ = false;
     }
 
-    void insertColumn(int index, const char* title, int width) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = width;
-        column.pszText = const_cast<char*>(title);
-        column.iSubItem = index;
-        SendMessageA(list_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-    }
-
-    void setCell(int row, int column, const std::string& text) {
-        LVITEMA cell{};
-        cell.iSubItem = column;
-        cell.pszText = const_cast<char*>(text.c_str());
-        SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
-    }
-
     void fill(int select) {
         filling_ = true;
         SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
@@ -283,7 +268,7 @@ private:
             row.iItem = static_cast<int>(i);
             row.pszText = const_cast<char*>(entries[i].name.c_str());
             SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
-            setCell(static_cast<int>(i), 1, entries[i].path);
+            setListCell(list_, static_cast<int>(i), 1, entries[i].path);
         }
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);

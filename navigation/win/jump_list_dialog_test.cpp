@@ -13,6 +13,7 @@
 #include "base/win/scratch_directory.h"
 #include "navigation/jump_list.h"
 #include "navigation/win/jump_list_dialog_ids.h"
+#include "base/win/list_view.h"
 #include "panes/win/dialog_test_driver.h"
 
 using namespace dialog_test;
@@ -23,15 +24,7 @@ const char* const Caption = "Execute / Jump";
 
 HWND list(HWND dialog) { return GetDlgItem(dialog, IDC_JUMP_LIST_LIST); }
 
-std::string cell(HWND dialog, int row, int column) {
-    char buffer[900] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    SendMessageA(list(dialog), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
+std::string cell(HWND dialog, int row, int column) { return listCellText(list(dialog), row, column); }
 
 // "name|path" per row, as the list shows them.
 std::vector<std::string> rows(HWND dialog) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/win/dialog_procedure.h"
+#include "base/win/list_view.h"
 #include "panes/win/change_drive_dialog_ids.h"
 #include "panes/win/drive_letters.h"
 
@@ -53,8 +54,8 @@ private:
         list_ = item(IDC_CHANGE_DRIVE_LIST);
         SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                      LVS_EX_FULLROWSELECT);
-        insertColumn(0, "", LetterWidth);
-        insertColumn(1, "Path", 100);
+        insertListColumn(list_, 0, "", LetterWidth);
+        insertListColumn(list_, 1, "Path", 100);
 
         RECT client;
         GetClientRect(hwnd_, &client);
@@ -131,15 +132,6 @@ private:
         chosen_ = letter;
         savePlace();
         EndDialog(hwnd_, IDOK);
-    }
-
-    void insertColumn(int index, const char* title, int width) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = width;
-        column.pszText = const_cast<char*>(title);
-        column.iSubItem = index;
-        SendMessageA(list_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
     }
 
     // The row of the drive the window is on, else the first.

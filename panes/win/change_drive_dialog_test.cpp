@@ -13,6 +13,7 @@
 #include "app/win/ini_profile.h"
 #include "base/win/scratch_directory.h"
 #include "panes/win/change_drive_dialog_ids.h"
+#include "base/win/list_view.h"
 #include "panes/win/dialog_test_driver.h"
 #include "panes/win/drive_letters.h"
 
@@ -24,15 +25,7 @@ const char* const Caption = "Change Drive";
 
 HWND list(HWND dialog) { return GetDlgItem(dialog, IDC_CHANGE_DRIVE_LIST); }
 
-std::string cell(HWND dialog, int row, int column) {
-    char buffer[300] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    SendMessageA(list(dialog), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
+std::string cell(HWND dialog, int row, int column) { return listCellText(list(dialog), row, column); }
 
 int rowCount(HWND dialog) {
     return static_cast<int>(SendMessageA(list(dialog), LVM_GETITEMCOUNT, 0, 0));

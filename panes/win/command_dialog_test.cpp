@@ -12,6 +12,7 @@
 
 #include "base/win/scratch_directory.h"
 #include "panes/win/command_dialog_ids.h"
+#include "base/win/list_view.h"
 #include "panes/win/dialog_test_driver.h"
 
 using namespace dialog_test;
@@ -35,15 +36,7 @@ ExtTable sample() {
 
 HWND list(HWND dialog) { return GetDlgItem(dialog, IDC_COMMAND_LIST); }
 
-std::string cell(HWND dialog, int row, int column) {
-    char buffer[300] = "";
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    SendMessageA(list(dialog), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
+std::string cell(HWND dialog, int row, int column) { return listCellText(list(dialog), row, column); }
 
 // "ext|command|attrib" per row, as the list shows them.
 std::vector<std::string> rows(HWND dialog) {
