@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/win/clipboard.h"
 #include "fileops/command_paths.h"
 #include "panes/file_drop_block.h"
 
@@ -38,13 +39,13 @@ bool putOnClipboard(UINT format, const void* data, std::size_t size) {
 
 bool CCommand::SetClipboard(const std::vector<std::string>& sources, bool isCut) {
     effect = isCut ? 2 : 1;
-    if (!OpenClipboard(owner)) return false;
+    ClipboardSession clipboard(owner);
+    if (!clipboard) return false;
     EmptyClipboard();
     std::vector<unsigned char> block = buildFileDropBlock(sources);
     const DWORD dropEffect = isCut ? 2 : 1;  // the drop-effect bits of move and copy
     bool ok = putOnClipboard(CF_HDROP, block.data(), block.size()) &&
               putOnClipboard(RegisterClipboardFormatA("Preferred DropEffect"), &dropEffect,
                              sizeof dropEffect);
-    CloseClipboard();
     return ok;
 }

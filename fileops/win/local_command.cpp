@@ -7,6 +7,7 @@
 #include "base/sjis.h"
 #include "base/win/handle.h"
 #include "fileops/command_paths.h"
+#include "fileops/win/program_start.h"
 
 namespace {
 
@@ -37,16 +38,6 @@ bool isFile(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-PlatformKind currentPlatform() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&info)) return PlatformKind::Unknown;
-#pragma GCC diagnostic pop
-    return platformKind(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
-}
-
 bool makeDirectories(const std::string& path) {
     if (path.empty()) return false;
     if (isDirectory(path)) return true;
@@ -59,42 +50,29 @@ bool makeDirectories(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool waitFor(HANDLE process, int waitMode) {
-    if (waitMode == 1) return WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0;
-    if (waitMode == 2) return WaitForInputIdle(process, INFINITE) == 0;
-    return true;
-}
-
-bool shellExecute(HWND owner, const char* verb, const std::string& file,
-                  const std::string& parameters, int waitMode) {
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.hwnd = owner;
-    info.lpVerb = verb;
-    info.lpFile = file.c_str();
-    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&info)) return false;
-    UniqueHandle process{info.hProcess};
-    return !process || waitFor(process.get(), waitMode);
-}
-
 }  // namespace
 
 bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
                        const std::string& destination, bool allowUndo) {
+    return runShellOperation(owner, function, sources,
+                             destination.empty() ? std::vector<std::string>{}
+                                                 : std::vector<std::string>{destination},
+                             allowUndo);
+}
+
+bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
+                       const std::vector<std::string>& destinations, bool allowUndo) {
     if (sources.empty()) return true;
     if (shellRefuses(sources)) return false;
     const std::string from = doubleNulList(sources);
-    const std::string to = doubleNulList(destination.empty() ? std::vector<std::string>{}
-                                                             : std::vector<std::string>{destination});
+    const std::string to = doubleNulList(destinations);
     SHFILEOPSTRUCTA op{};
     op.hwnd = owner;
     op.wFunc = function;
     op.pFrom = from.c_str();
-    op.pTo = destination.empty() ? nullptr : to.c_str();
-    op.fFlags = allowUndo ? FOF_ALLOWUNDO : 0;
+    op.pTo = destinations.empty() ? nullptr : to.c_str();
+    op.fFlags = static_cast<FILEOP_FLAGS>((allowUndo ? FOF_ALLOWUNDO : 0) |
+                                          (destinations.size() > 1 ? FOF_MULTIDESTFILES : 0));
     op.lpszProgressTitle = progressTitle(function);
     return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
 }
@@ -130,29 +108,68 @@ bool moveCollides(const std::vector<std::string>& sources, const std::string& de
 
 }  // namespace
 
+namespace {
+// A file arrived when the target has its size and its time: the shell's copy
+// keeps the last-write time, while a file the user chose to keep has its own.
+bool sameFile(const std::string& source, const std::string& target) {
+    WIN32_FILE_ATTRIBUTE_DATA a{}, b{};
+    if (!GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &a) ||
+        !GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &b))
+        return false;
+    return a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+}  // namespace
+
 bool CLocalCommand::shellCopy(const std::vector<std::string>& sources,
                               const std::string& destination, bool move) {
     const PathProbe probe{isDirectory, isFile, makeDirectories};
     const std::vector<std::string> prepared =
         prepareShellCopy(currentPlatform(), sources, destination, probe);
+    const bool intoDirectory = isDirectory(destination);
+    auto targetOf = [&](const std::string& source) {
+        return intoDirectory ? joinPath(destination, lastName(source)) : destination;
+    };
     if (move && moveCollides(prepared, destination)) {
         // Onto itself the copy could succeed and the delete would then take the only file.
         for (const std::string& source : prepared) {
-            const std::string target =
-                isDirectory(destination) ? joinPath(destination, lastName(source)) : destination;
-            if (lstrcmpiA(target.c_str(), source.c_str()) == 0) return false;
+            if (lstrcmpiA(targetOf(source).c_str(), source.c_str()) == 0) return false;
         }
         // The shell moves onto an existing name without asking, losing the
-        // file that stood there. A copy asks about every overwrite; the
-        // sources go only once all of them arrived.
+        // file that stood there. A copy asks about every overwrite; then only
+        // the sources that really arrived go: a file whose overwrite the user
+        // refused, or a directory merged into one that stood there, stays.
+        std::vector<bool> stood;
+        for (const std::string& source : prepared)
+            stood.push_back(attributesOf(targetOf(source)) != INVALID_FILE_ATTRIBUTES);
         if (!runShellOperation(owner, FO_COPY, prepared, destination, true)) return false;
+        std::vector<std::string> arrived;
+        for (std::size_t i = 0; i < prepared.size(); ++i) {
+            const std::string& source = prepared[i];
+            const std::string target = targetOf(source);
+            if (isFile(source) ? sameFile(source, target) : (!stood[i] && isDirectory(target)))
+                arrived.push_back(source);
+        }
+        if (arrived.empty()) return false;
         SHFILEOPSTRUCTA op{};
-        const std::string from = doubleNulList(prepared);
+        const std::string from = doubleNulList(arrived);
         op.hwnd = owner;
         op.wFunc = FO_DELETE;
         op.pFrom = from.c_str();
         op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT;
-        return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
+        return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted &&
+               arrived.size() == prepared.size();
+    }
+    if (move && prepared.size() > 1 && intoDirectory) {
+        // Some shells refuse to move several plain files into one directory
+        // as if the user had cancelled; one target per source they all take.
+        std::vector<std::string> targets;
+        for (const std::string& source : prepared) targets.push_back(targetOf(source));
+        // Such a move passes over a missing source without a word.
+        bool moved = runShellOperation(owner, FO_MOVE, prepared, targets, true);
+        for (const std::string& target : targets)
+            moved = moved && attributesOf(target) != INVALID_FILE_ATTRIBUTES;
+        return moved;
     }
     return runShellOperation(owner, move ? FO_MOVE : FO_COPY, prepared, destination, true);
 }
@@ -223,9 +240,14 @@ bool CLocalCommand::CreateEmptyFile(const std::string& path) {
 bool CLocalCommand::Execute(const std::string& file, const std::string& parameters) {
     // Running a file out of an archive needs the extraction first, which is not here yet.
     if (isArchivePath(file) || isArchivePath(parameters)) return false;
-    return shellExecute(owner, nullptr, file, quoteParameters(parameters), 0);
+    // With an owner window every start goes through the shell, so documents
+    // open in their programs as well.
+    return startRequest(owner, executeRequest(file, parameters, owner != nullptr, {}));
 }
 
 bool CLocalCommand::Open(const std::string& file, const std::string& parameters, int waitMode) {
-    return shellExecute(owner, "open", file, parameters, waitMode);
+    WaitMode wait = waitMode == 1 ? WaitMode::UntilEnded
+                    : waitMode == 2 ? WaitMode::UntilIdle
+                                    : WaitMode::None;
+    return startRequest(owner, openRequest(file, parameters, wait, {}));
 }

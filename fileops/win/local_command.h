@@ -41,3 +41,6 @@ private:
 // succeeds untouched; FTP and shallow network sources are refused.
 bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
                        const std::string& destination, bool allowUndo);
+// The same with one destination per source.
+bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
+                       const std::vector<std::string>& destinations, bool allowUndo);

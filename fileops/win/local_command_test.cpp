@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "base/win/scratch_directory.h"
+#include "base/win/shell_confirmations.h"
 
 namespace {
 const std::string Hyou = "\x95\x5c";                     // 表: trail byte "\"
@@ -20,13 +21,6 @@ bool isDir(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// The shell's confirmation titles; Wine shows them in the user's language.
-const wchar_t* const ConfirmationTitles[] = {
-    L"Confirm file deletion", L"Confirm folder deletion", L"Confirm file overwrite",
-    L"Confirm multiple file deletion", L"ファイルの削除の確認", L"フォルダーの削除の確認",
-    L"ファイルの上書きの確認", L"複数ファイルの削除の確認", L"フォルダの削除の確認",
-};
 
 std::string narrow(const wchar_t* text) {
     char out[512] = {};
@@ -64,7 +58,7 @@ private:
         }
         GetWindowTextW(window, title, 256);
         bool known = false;
-        for (const wchar_t* t : ConfirmationTitles) known |= (wcscmp(t, title) == 0);
+        for (const wchar_t* t : ShellConfirmationTitles) known |= (wcscmp(t, title) == 0);
         int button = me->button_;
         std::string record = narrow(title);
         if (!known) {
@@ -368,4 +362,38 @@ TEST(LocalCommand, MoveIntoItsOwnDirectoryKeepsTheFile) {
         EXPECT_FALSE(command.Move({dir / Hyou}, dir / Hyou));
     }
     EXPECT_EQ(readWholeFile(dir / Hyou), "only copy");
+}
+
+TEST(LocalCommand, SeveralFilesMoveIntoADirectory) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "one"));
+    ASSERT_TRUE(dir.writeFile(So, "two"));
+    ASSERT_TRUE(dir.makeDirectory(Nihongo));
+    CLocalCommand command(nullptr);
+    EXPECT_TRUE(command.Move({dir / Hyou, dir / So}, dir / Nihongo));
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "one");
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + So)), "two");
+    EXPECT_FALSE(fileExists(dir / Hyou));
+    EXPECT_FALSE(fileExists(dir / So));
+}
+
+TEST(LocalCommand, MoveOfSeveralWithOneOverwriteRefusedKeepsThatSource) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "moving"));
+    ASSERT_TRUE(dir.writeFile("free", "free"));
+    ASSERT_TRUE(dir.makeDirectory(Nihongo));
+    ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "standing"));
+    CLocalCommand command(nullptr);
+    bool moved;
+    {
+        ConfirmationAnswerer answerer(No);
+        moved = command.Move({dir / Hyou, dir / "free"}, dir / Nihongo);
+    }
+    // Whatever the shell reports, no file is in neither place.
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(readWholeFile(dir / Hyou), "moving");
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "standing");
+    // The other file moved, or stayed as well when the shell ended the copy.
+    EXPECT_EQ(readWholeFile(fileExists(dir / "free") ? dir / "free" : dir / (Nihongo + "\\free")),
+              "free");
 }
