@@ -138,12 +138,13 @@ bool runBinding(const KeyBinding& binding, const KeyEvent& event, CommandHost& h
         return false;
     }
     if (binding.command != 0) return dispatch(binding.command, host);
+    return runCommandText(binding.parameter, host);
+}
 
+bool runCommandText(const std::string& text, CommandHost& host) {
     // A command name written as the command line is that command.
-    if (CommandId named = CommandIdFromName(binding.parameter); named != 0) {
-        return dispatch(named, host);
-    }
-    std::string line = binding.parameter;
+    if (CommandId named = CommandIdFromName(text); named != 0) return dispatch(named, host);
+    std::string line = text;
     if (!fillPrompts(line, host)) return false;
     if (runsPerMarkedEntry(line)) {
         std::vector<int> marked = host.markedEntries();

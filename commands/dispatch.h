@@ -85,6 +85,10 @@ public:
 // a bare Ctrl key-down is no key of its own and does nothing.
 bool handleKey(const KeyEvent& event, const KeyMap& map, CommandHost& host);
 bool runBinding(const KeyBinding& binding, const KeyEvent& event, CommandHost& host);
+// A command text from a binding or a dialog: a command name is that command;
+// otherwise the "$P" prompts are asked, then the line runs once per marked
+// entry or once for the cursor entry.
+bool runCommandText(const std::string& text, CommandHost& host);
 // True when a handler ran.
 bool dispatch(CommandId id, CommandHost& host);
 bool cursorStep(int dy, int dx, CommandHost& host);

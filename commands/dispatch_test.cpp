@@ -215,7 +215,9 @@ TEST(DispatchLines, ACommandNameAsTheLineIsThatCommand) {
     host.state.entryCount = 0;
     EXPECT_TRUE(runBinding(lineBinding("CMD_MKDIR"), key('Z'), host));
     EXPECT_FALSE(runBinding(lineBinding("CMD_DELETE"), key('Z'), host));
-    EXPECT_EQ(host.ran(), (Ids{CmdMkdir}));
+    // Texts chosen in the dialogs follow the same rules.
+    EXPECT_TRUE(runCommandText("CMD_CREATE_FILE", host));
+    EXPECT_EQ(host.ran(), (Ids{CmdMkdir, CmdCreateFile}));
     EXPECT_TRUE(host.lines.empty());
 }
 

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr const char* Section = "FIND_NAME";
-
 std::string keyOf(std::size_t i) {
     char key[16];
     std::snprintf(key, sizeof key, "TEXT%02u", static_cast<unsigned>(i));
@@ -17,14 +15,14 @@ std::string keyOf(std::size_t i) {
 void FindHistory::load(Profile& profile) {
     entries_.clear();
     for (std::size_t i = 0; i < Limit; ++i) {
-        std::string text = profile.read(Section, keyOf(i));
+        std::string text = profile.read(section_, keyOf(i));
         if (!text.empty()) entries_.push_back(std::move(text));
     }
 }
 
 void FindHistory::save(Profile& profile) const {
     for (std::size_t i = 0; i < entries_.size() && i < Limit; ++i) {
-        if (!entries_[i].empty()) profile.write(Section, keyOf(i), entries_[i]);
+        if (!entries_[i].empty()) profile.write(section_, keyOf(i), entries_[i]);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The earlier texts of the find-name dialog, newest first, kept in the
-// settings file section "FIND_NAME" as "TEXT00" to "TEXT09".
+// The earlier texts of a one-line input dialog, newest first, kept in the
+// settings file section of the dialog ("FIND_NAME" for the find-name dialog)
+// as "TEXT00" to "TEXT09".
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@
 class FindHistory {
 public:
     static constexpr std::size_t Limit = 10;
+
+    explicit FindHistory(std::string section = "FIND_NAME") : section_(std::move(section)) {}
 
     // The non-empty keys in key order.
     void load(Profile& profile);
@@ -23,5 +26,6 @@ public:
     const std::vector<std::string>& entries() const { return entries_; }
 
 private:
+    std::string section_;
     std::vector<std::string> entries_;
 };

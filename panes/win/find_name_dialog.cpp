@@ -15,6 +15,7 @@ struct State {
     HWND pane;
     FindHistory history;
     std::string text;
+    std::string caption;  // the input use's caption, also its history section
 };
 
 std::string windowText(HWND hwnd) {
@@ -47,6 +48,7 @@ void initialise(HWND dialog, State& state) {
     HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
     if (state.use == FindNameUse::Mask) SetWindowTextA(dialog, "Mask");
     if (state.use == FindNameUse::Select) SetWindowTextA(dialog, "Select");
+    if (state.use == FindNameUse::Input) SetWindowTextA(dialog, state.caption.c_str());
     for (const std::string& entry : state.history.entries()) {
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
@@ -99,8 +101,23 @@ POINT findDialogOrigin(const RECT& pane, SIZE dialog, const RECT& workArea) {
 bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& settings,
                        std::string& text) {
     Profile& profile = settings.profile();
-    State state{use, pane, {}, text};
+    State state{use, pane, FindHistory(), text, {}};
     if (use != FindNameUse::Find) state.history.load(profile);
+    INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIND_NAME), owner,
+                        procedure, reinterpret_cast<LPARAM>(&state));
+    if (result != IDOK) return false;
+    state.history.remember(state.text);
+    state.history.save(profile);
+    text = state.text;
+    return true;
+}
+
+bool runInputLineDialog(HWND owner, const std::string& caption, Settings& settings,
+                        std::string& text) {
+    Profile& profile = settings.profile();
+    State state{FindNameUse::Input, nullptr, FindHistory(caption), text, caption};
+    state.history.load(profile);
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIND_NAME), owner,
                         procedure, reinterpret_cast<LPARAM>(&state));

@@ -17,6 +17,7 @@ enum class FindNameUse {
     Find,    // "Find filename": incremental, placed above the pane's top right corner
     Mask,    // "Mask"
     Select,  // "Select"
+    Input,   // the common one-line input: any caption, its own history
 };
 
 // text is the initial text (the mask use passes the current mask) and, on OK,
@@ -25,6 +26,12 @@ enum class FindNameUse {
 // the find posts and places the find use; it is unused by the other uses.
 bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& settings,
                        std::string& text);
+
+// The program's one-line input ("Copy", "Move", "Make Dir", "Create File"):
+// the earlier texts live in the settings section named by the caption. text
+// is the initial text and, on OK, the text as typed.
+bool runInputLineDialog(HWND owner, const std::string& caption, Settings& settings,
+                        std::string& text);
 
 // Where the find use goes: its right edge on the pane's right edge and its
 // bottom on the pane's top, moved inside the work area when that would leave
