@@ -80,3 +80,93 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
     EXPECT_TRUE(at(tree / "work")) << vorbin.title();
     EXPECT_TRUE(waitUntil([&] { return viewedPath() == file; }, 5000)) << viewedPath();
 }
+
+namespace {
+// Holds Shift down for the input of another program's window thread, as a
+// user's finger would, for as long as it lives.
+class ShiftHeld {
+public:
+    explicit ShiftHeld(HWND window)
+        : self_(GetCurrentThreadId()), other_(GetWindowThreadProcessId(window, nullptr)) {
+        attached_ = AttachThreadInput(self_, other_, TRUE);
+        setShift(true);
+    }
+    ~ShiftHeld() {
+        setShift(false);
+        if (attached_) AttachThreadInput(self_, other_, FALSE);
+    }
+    bool attached() const { return attached_; }
+
+private:
+    static void setShift(bool down) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+    DWORD self_;
+    DWORD other_;
+    BOOL attached_;
+};
+}  // namespace
+
+TEST(Navigation, ShiftKeyStoresThePathAndTheHistoryDialogGoesBack) {
+    ProgramDirectory program;
+    ScratchDirectory tree{"vbjmp"};
+    for (const char* name : {"start", "keep", "other"}) ASSERT_TRUE(tree.makeDirectory(name));
+    ASSERT_TRUE(writeTextFile(program / "EXECUTE.TBL", "5," + tree / "start" + "\r\n"));
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F5, false, false, false, CmdHistory, ""},
+                                        {VK_F6, false, false, false, CmdInputexecute, ""}}));
+    setLastPath(program, tree / "start");
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    auto at = [&](const std::string& path) {
+        return waitUntil([&] { return vorbin.title().ends_with(path); }, 5000);
+    };
+    auto handOver = [&](std::string path) {
+        COPYDATASTRUCT data{0, static_cast<DWORD>(path.size() + 1), path.data()};
+        SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    };
+    handOver(tree / "keep");
+    ASSERT_TRUE(at(tree / "keep"));
+
+    // Shift+3 in the key field stores the path shown and writes JUMP.TBL at once.
+    vorbin.key('J');
+    HWND jump = waitForDialog("Jump");
+    ASSERT_TRUE(jump);
+    {
+        ShiftHeld shift(jump);
+        ASSERT_TRUE(shift.attached());
+        SendMessageA(GetDlgItem(jump, IDC_JUMP_SELECT), WM_KEYDOWN, '3', 1);
+    }
+    EXPECT_TRUE(waitUntil(
+        [&] { return readWholeFile(program / "JUMP.TBL").find("3," + tree / "keep") != std::string::npos; },
+        3000))
+        << readWholeFile(program / "JUMP.TBL");
+    pressButton(jump, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(jump); }, 3000));
+
+    // Later, elsewhere, "J" then "3" goes there.
+    handOver(tree / "other");
+    ASSERT_TRUE(at(tree / "other"));
+    vorbin.key('J');
+    jump = waitForDialog("Jump");
+    ASSERT_TRUE(jump);
+    postKey(GetDlgItem(jump, IDC_JUMP_SELECT), '3');
+    EXPECT_TRUE(at(tree / "keep")) << vorbin.title();
+
+    // The History dialog lists the directories visited, newest first under
+    // the keys 0, 1, 2...: "1" is the one before the newest.
+    vorbin.key(VK_F5);
+    HWND history = waitForDialog("History");
+    ASSERT_TRUE(history);
+    postKey(GetDlgItem(history, IDC_JUMP_SELECT), '1');
+    EXPECT_TRUE(at(tree / "other")) << vorbin.title();
+
+    // A text of the Execute table runs as a command text: a directory is jumped to.
+    vorbin.key(VK_F6);
+    HWND execute = waitForDialog("Execute");
+    ASSERT_TRUE(execute);
+    postKey(GetDlgItem(execute, IDC_JUMP_SELECT), '5');
+    EXPECT_TRUE(at(tree / "start")) << vorbin.title();
+}

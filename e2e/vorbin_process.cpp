@@ -2,9 +2,11 @@
 
 #include <cctype>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "app/win/program_directory.h"
+#include "base/win/shell_confirmations.h"
 #include "panes/win/copy_list_dialog_ids.h"
 
 namespace {
@@ -154,6 +156,38 @@ HWND waitForDialog(const char* caption) {
         },
         5000);
     return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+namespace {
+BOOL CALLBACK findConfirmation(HWND window, LPARAM found) {
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    for (const wchar_t* known : ShellConfirmationTitles) {
+        if (wcscmp(known, title) == 0) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+}  // namespace
+
+bool answerShellConfirmation(int button, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    if (!waitUntil(
+            [&] {
+                dialog = nullptr;
+                EnumWindows(findConfirmation, reinterpret_cast<LPARAM>(&dialog));
+                return dialog && GetDlgItem(dialog, button);
+            },
+            timeoutMs))
+        return false;
+    PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    // Gone before the next one is looked for.
+    return waitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs);
 }
 
 void pressButton(HWND dialog, int id) {

@@ -58,6 +58,9 @@ std::string viewedPath();
 std::string clipboardText();
 // A dialog of the program once it shows, found by its caption; nullptr after 5 s.
 HWND waitForDialog(const char* caption);
+// Answers the next confirmation the shell shows (in any process) with button;
+// false when none showed within the time.
+bool answerShellConfirmation(int button, DWORD timeoutMs = 5000);
 // Presses a button of a dialog as a click would, without waiting for it.
 void pressButton(HWND dialog, int id);
 // Runs the key bound to the marked-list command and ticks only "&Filename",

@@ -81,6 +81,7 @@ void MainWindow::initialise() {
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
     changeDirectory("", true, true, drives_.current());
+    commandFor(currentDirectory(), "");
     pane_.apply(pane_.model().startAt(0));
     SetFocus(receiver);
 }

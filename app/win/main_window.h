@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@
 #include "base/win/handle.h"
 #include "commands/dispatch.h"
 #include "commands/key_map.h"
+#include "fileops/macro_expansion.h"
+#include "fileops/win/command.h"
 #include "navigation/path_history.h"
 #include "navigation/win/jump_path_dialog.h"
 #include "panes/ext_table.h"
@@ -104,6 +107,31 @@ private:
     void changeDrive();
     void jumpList();
 
+    // File operations
+    CCommand& commandFor(const std::string& source, const std::string& destination);
+    std::vector<std::string> selectedNames() const;
+    std::string driveDirectory(char letter) const;
+    bool copyTo(const std::vector<std::string>& names, const std::string& destination, bool direct);
+    bool moveTo(const std::vector<std::string>& names, const std::string& destination);
+    void listAgainAt(int cursor);
+    void listAgainOn(const std::string& name);
+    bool refusedInsideArchive();
+    void copyCommand();
+    void moveCommand();
+    void deleteCommand(bool toRecycleBin);
+    void renameCommand();
+    void makeCommand(bool directory);
+    void clipboardCopy(bool cut);
+    void clipboardPaste();
+    MacroContext macroContext(int target) const;
+    void executeCursor();
+    void editSelected();
+    void startFileCollector();
+    void attributesCommand();
+    void explorerCommand();
+    void propertiesCommand();
+    void shortcutCommand();
+
     Settings& settings_;
     UniqueHandle& instanceLock_;
     HWND hwnd_ = nullptr;
@@ -128,6 +156,7 @@ private:
     int viewerActivateCount_ = 0;
     std::atomic<bool> refreshRequested_{false};
     DirectoryWatcher watcher_;
+    std::unique_ptr<CCommand> command_;
     GdiObject backgroundBrush_;
     HICON icon_ = nullptr;
 };

@@ -6,6 +6,8 @@
 
 #include "app/win/main_window.h"
 #include "base/path.h"
+#include "base/win/clipboard.h"
+#include "fileops/win/exec_command_dialog.h"
 #include "panes/pattern_select.h"
 #include "panes/selected_entries.h"
 #include "panes/win/drag_source.h"
@@ -29,8 +31,13 @@ std::vector<int> MainWindow::markedEntries() const {
 void MainWindow::jumpToLetter(char c) { pane_.apply(pane_.model().jumpToLetter(c)); }
 
 void MainWindow::openCommandMenu() {
-    // The command list arrives with the file operations; until then the
-    // right button and the application key only place the cursor.
+    const PaneModel& model = pane_.model();
+    const std::string name = model.count() ? std::string(model.entryAt(model.cursor()).name()) : "";
+    std::string chosen;
+    if (!runExecCommandDialog(hwnd_, settings_, settings_.ProgramDirectory() + "ExecCmd.tbl", name,
+                              currentDirectory(), chosen))
+        return;
+    runCommandText(chosen, *this);
 }
 
 void MainWindow::paneCommandMenu() { openCommandMenu(); }
@@ -49,28 +56,9 @@ void MainWindow::paneDragSelected() {
     // A target that moved the files changed this directory; the watcher sees it.
 }
 
-void MainWindow::paneFilesDropped(const std::vector<std::string>&) {
-    // Copying dropped files belongs to the file operations.
-}
-
-bool MainWindow::runCommandLine(const std::string&, int) {
-    // Command lines are started by the file operations.
-    return false;
-}
-
-namespace {
-// Another program may hold the clipboard for a moment; wait a little for it.
-bool openClipboard(HWND owner) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if (OpenClipboard(owner)) return true;
-        Sleep(25);
-    }
-    return false;
-}
-}  // namespace
-
 void MainWindow::copyTextToClipboard(const std::string& text) {
-    if (!openClipboard(hwnd_)) return;
+    ClipboardSession clipboard(hwnd_);
+    if (!clipboard) return;
     EmptyClipboard();
     if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
         if (void* bytes = GlobalLock(memory)) {
@@ -81,7 +69,6 @@ void MainWindow::copyTextToClipboard(const std::string& text) {
             GlobalFree(memory);
         }
     }
-    CloseClipboard();
 }
 
 void MainWindow::runCommand(const CommandCall& call) {
@@ -155,6 +142,23 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdHistoryDown: stepHistory(call.id == CmdHistoryDown); break;
     case CmdLastpath: if (!previousPath_.empty()) paneGoTo(previousPath_); break;
     case CmdExit: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
+    case CmdCopy: copyCommand(); break;
+    case CmdMove: moveCommand(); break;
+    case CmdDelete:
+    case CmdKillfile: deleteCommand(call.toRecycleBin); break;
+    case CmdRename: renameCommand(); break;
+    case CmdMkdir: makeCommand(true); break;
+    case CmdCreateFile: makeCommand(false); break;
+    case CmdClipfileCopy: clipboardCopy(false); break;
+    case CmdClipfileCut: clipboardCopy(true); break;
+    case CmdClipfilePast: clipboardPaste(); break;
+    case CmdExecute: executeCursor(); break;
+    case CmdEdit: editSelected(); break;
+    case CmdFindfile: startFileCollector(); break;
+    case CmdAttribute: attributesCommand(); break;
+    case CmdExplorer: explorerCommand(); break;
+    case CmdFilePropaty: propertiesCommand(); break;
+    case CmdCreateShortcut: shortcutCommand(); break;
     default:
         // File operations, archives, FTP, jump tables and the information
         // window handle the rest of the table as they arrive.
@@ -170,14 +174,16 @@ void MainWindow::stepHistory(bool older) {
 }
 
 void MainWindow::selectFromClipboard() {
-    if (!openClipboard(hwnd_)) return;
     std::string text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-            GlobalUnlock(data);
+    {
+        ClipboardSession clipboard(hwnd_);
+        if (!clipboard) return;
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+                text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+                GlobalUnlock(data);
+            }
         }
     }
-    CloseClipboard();
     if (!text.empty()) pane_.apply(pane_.model().selectFromClipboard(text));
 }

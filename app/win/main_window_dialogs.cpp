@@ -73,7 +73,7 @@ void MainWindow::jumpDialog(JumpMode mode) {
     std::string chosen;
     if (!runJumpPathDialog(hwnd_, mode, settings_, currentDirectory(), chosen, &extTable_)) return;
     if (mode == JumpMode::Execute) {
-        runCommandLine(chosen, pane_.model().cursor());
+        runCommandText(chosen, *this);
         return;
     }
     paneGoTo(chosen);
@@ -90,7 +90,7 @@ void MainWindow::jumpList() {
     std::string chosen = currentDirectory();
     if (!runJumpListDialog(hwnd_, settings_.ProgramDirectory(), chosen)) return;
     // A row may hold a command text as well as a path.
-    if (!runCommandLine(chosen, pane_.model().cursor())) paneGoTo(chosen);
+    if (!runCommandText(chosen, *this)) paneGoTo(chosen);
 }
 
 bool MainWindow::askParameter(int counter, std::string& text) {

@@ -123,7 +123,7 @@ void MainWindow::openCursorEntry() {
         refreshKeepingMarks();
         break;
     case OpenAction::RunCommandLine:
-        runCommandLine(decision.text, model.cursor());
+        runCommandText(decision.text, *this);
         refreshKeepingMarks();
         break;
     case OpenAction::Refresh:

@@ -1,0 +1,334 @@
+// The pane's file operations: the command object chosen for the paths, the
+// commands that copy, move, delete, rename and create, the file clipboard,
+// and the command lines that start programs.
+#include <windows.h>
+
+#include <memory>
+
+#include "app/messages.h"
+#include "app/win/main_window.h"
+#include "app/win/message_box.h"
+#include "base/path.h"
+#include "base/sjis.h"
+#include "base/win/clipboard.h"
+#include "fileops/command_paths.h"
+#include "fileops/command_run.h"
+#include "fileops/win/apply_attributes.h"
+#include "fileops/win/attribute_dialog.h"
+#include "fileops/win/local_command.h"
+#include "fileops/win/program_start.h"
+#include "panes/file_drop_block.h"
+#include "panes/selected_entries.h"
+#include "fileops/win/rename_dialog.h"
+#include "fileops/win/shell_helpers.h"
+#include "panes/win/find_name_dialog.h"
+
+namespace {
+
+constexpr int MessageInsideArchive = 1001;
+
+bool isExistingDirectory(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The last component of a path, for putting the cursor on a new name.
+std::string lastComponent(const std::string& path) {
+    std::size_t cut = sjis::findLastChar(path, '\\');
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string shortPath(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return length == 0 || length >= sizeof buffer ? std::string() : std::string(buffer, length);
+}
+
+MacroEntry macroEntry(const FileEntry& entry) {
+    return {std::string(entry.name()),
+            std::string(entry.cAlternateFileName,
+                        strnlen(entry.cAlternateFileName, sizeof entry.cAlternateFileName))};
+}
+
+std::string wideToNarrow(std::u16string_view wide) {
+    const auto* text = reinterpret_cast<const wchar_t*>(wide.data());
+    int length = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(wide.size()), nullptr, 0,
+                                     nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(wide.size()), out.data(), length,
+                            nullptr, nullptr);
+    return out;
+}
+
+struct ClipboardFiles {
+    DWORD dropEffect = 0;
+    std::vector<std::string> paths;
+};
+
+ClipboardFiles readClipboardFiles(HWND owner) {
+    ClipboardFiles files;
+    ClipboardSession clipboard(owner);
+    if (!clipboard) return files;
+    if (HANDLE effect = GetClipboardData(RegisterClipboardFormatA("Preferred DropEffect"))) {
+        if (const void* bytes = GlobalLock(effect)) {
+            if (GlobalSize(effect) >= sizeof(DWORD)) files.dropEffect = *static_cast<const DWORD*>(bytes);
+            GlobalUnlock(effect);
+        }
+    }
+    if (HANDLE drop = GetClipboardData(CF_HDROP)) {
+        if (const void* bytes = GlobalLock(drop)) {
+            files.paths = parseFileDropBlock(bytes, GlobalSize(drop), wideToNarrow);
+            GlobalUnlock(drop);
+        }
+    }
+    // A path longer than the platform allows cannot be a file we could copy.
+    std::erase_if(files.paths, [](const std::string& p) { return p.size() > 520; });
+    return files;
+}
+
+}  // namespace
+
+CCommand& MainWindow::commandFor(const std::string& source, const std::string& destination) {
+    // Only the pending clipboard effect outlives the object. FTP paths get
+    // their own command class with the FTP session; until then the local
+    // class refuses them.
+    const std::int32_t effect = command_ ? command_->effect : 0;
+    (void)source;
+    (void)destination;
+    command_ = std::make_unique<CLocalCommand>(hwnd_);
+    command_->effect = effect;
+    return *command_;
+}
+
+std::vector<std::string> MainWindow::selectedNames() const {
+    const PaneModel& model = pane_.model();
+    return ::selectedNames(model.listing(), model.cursor(), listingSource_);
+}
+
+bool MainWindow::copyTo(const std::vector<std::string>& names, const std::string& destination,
+                        bool direct) {
+    if (names.empty()) return false;
+    TransferArguments args = prepareTransfer(names, destination, direct, currentDirectory(),
+                                             [this](char letter) { return driveDirectory(letter); });
+    return commandFor(args.sources.front(), args.destination).Copy(args.sources, args.destination);
+}
+
+bool MainWindow::moveTo(const std::vector<std::string>& names, const std::string& destination) {
+    if (names.empty()) return false;
+    TransferArguments args = prepareTransfer(names, destination, false, currentDirectory(),
+                                             [this](char letter) { return driveDirectory(letter); });
+    return commandFor(args.sources.front(), args.destination).Move(args.sources, args.destination);
+}
+
+std::string MainWindow::driveDirectory(char letter) const {
+    const char upper = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 32) : letter;
+    const int slot = upper - 'A' + 1;
+    if (slot < 1 || slot >= DriveMemory::Slots) return {};
+    const std::string& remembered = drives_.at(slot);
+    return remembered.empty() ? std::string{upper, ':', '\\'} : remembered;
+}
+
+void MainWindow::listAgainAt(int cursor) {
+    PaneModel& model = pane_.model();
+    if (!loadListing(currentDirectory(), true)) return;
+    pane_.apply(model.startAt(std::min(cursor, std::max(model.count() - 1, 0))));
+}
+
+void MainWindow::listAgainOn(const std::string& name) {
+    if (!loadListing(currentDirectory(), true)) return;
+    pane_.apply(pane_.model().startAt(0));
+    putCursorOnName(name);
+}
+
+void MainWindow::copyCommand() {
+    const PaneModel& model = pane_.model();
+    std::vector<std::string> names = selectedNames();
+    if (names.empty()) return;
+    std::string text;
+    const std::string cursorName(model.entryAt(model.cursor()).name());
+    if (proposesCopyName(cursorName, static_cast<int>(markedEntries().size())))
+        text = copyNameProposal(cursorName);
+    if (!runInputLineDialog(hwnd_, "Copy", settings_, text) || text.empty()) return;
+    const std::string destination =
+        resolveDestination(text, currentDirectory(), [this](char l) { return driveDirectory(l); });
+    const bool intoDirectory = isExistingDirectory(destination);
+    if (!copyTo(names, text, false)) return;
+    if (intoDirectory) {
+        refreshKeepingMarks();
+    } else {
+        listAgainOn(lastComponent(destination));
+    }
+}
+
+void MainWindow::moveCommand() {
+    std::vector<std::string> names = selectedNames();
+    if (names.empty()) return;
+    std::string text;
+    if (!runInputLineDialog(hwnd_, "Move", settings_, text) || text.empty()) return;
+    const int cursor = pane_.model().cursor();
+    if (moveTo(names, text)) listAgainAt(cursor);
+}
+
+void MainWindow::deleteCommand(bool toRecycleBin) {
+    std::vector<std::string> names = selectedNames();
+    if (names.empty()) return;
+    std::vector<std::string> paths = fullPaths(names, currentDirectory());
+    const int cursor = pane_.model().cursor();
+    if (commandFor(paths.front(), "").Delete(paths, toRecycleBin)) listAgainAt(cursor);
+}
+
+bool MainWindow::refusedInsideArchive() {
+    if (listingSource_ != SourceArchive) return false;
+    showMessage(hwnd_, MessageInsideArchive);
+    return true;
+}
+
+void MainWindow::renameCommand() {
+    if (refusedInsideArchive()) return;
+    PaneModel& model = pane_.model();
+    std::vector<int> targets = selectedIndices(model.listing(), model.cursor());
+    std::string lastNew;
+    for (int index : targets) {
+        pane_.apply(model.startAt(index));
+        const FileEntry& entry = model.entryAt(index);
+        const std::string oldName(entry.name());
+        std::string newName;
+        // Cancel stops the rest; the listing is read again only at the end,
+        // so the indices stay those of the names asked about.
+        if (!runRenameDialog(hwnd_, oldName, newName, entry.isDirectory())) break;
+        const std::string directory = currentDirectory();
+        if (commandFor(joinPath(directory, oldName), "")
+                .Rename(joinPath(directory, oldName), joinPath(directory, newName)))
+            lastNew = newName;
+    }
+    if (lastNew.empty()) {
+        refreshKeepingMarks();
+    } else {
+        listAgainOn(lastNew);
+    }
+}
+
+void MainWindow::makeCommand(bool directory) {
+    std::string name;
+    if (!runInputLineDialog(hwnd_, directory ? "Make Dir" : "Create File", settings_, name) ||
+        name.empty())
+        return;
+    const std::string path = joinPath(currentDirectory(), name);
+    CCommand& command = commandFor(path, "");
+    if (directory ? command.MakeDirectory(path) : command.CreateEmptyFile(path))
+        listAgainOn(lastComponent(path));
+}
+
+void MainWindow::paneFilesDropped(const std::vector<std::string>& paths) {
+    if (paths.empty() || droppedFromDirectory(paths.front(), currentDirectory())) return;
+    if (copyTo(paths, currentDirectory(), true)) refreshKeepingMarks();
+}
+
+void MainWindow::clipboardCopy(bool cut) {
+    std::vector<std::string> names = selectedNames();
+    if (names.empty()) return;
+    std::vector<std::string> paths = fullPaths(names, currentDirectory());
+    commandFor(paths.front(), "").SetClipboard(paths, cut);
+}
+
+void MainWindow::clipboardPaste() {
+    ClipboardFiles files = readClipboardFiles(hwnd_);
+    // Bits from another program or instance decide; without them this
+    // instance's own pending effect does.
+    if (command_) command_->SetEffectFromDropEffect(files.dropEffect);
+    if (files.paths.empty()) return;
+    const std::string destination = currentDirectory();
+    CCommand& command = commandFor(files.paths.front(), destination);
+    if (command.PasteFromClipboard(files.paths, destination)) refreshKeepingMarks();
+}
+
+MacroContext MainWindow::macroContext(int target) const {
+    const PaneModel& model = pane_.model();
+    MacroContext context;
+    context.directory = currentDirectory();
+    if (!isFtpPath(context.directory)) context.shortDirectory = shortPath(context.directory);
+    if (model.count() > 0) {
+        context.cursor = macroEntry(model.entryAt(model.cursor()));
+        context.target = target >= 0 && target < model.count() ? macroEntry(model.entryAt(target))
+                                                               : context.cursor;
+    }
+    for (int index : markedEntries()) context.marked.push_back(macroEntry(model.entryAt(index)));
+    return context;
+}
+
+bool MainWindow::runCommandLine(const std::string& line, int target) {
+    const bool singleRun = !(runsPerMarkedEntry(line) && !markedEntries().empty());
+    CommandRun run = planCommandRun(line, macroContext(target), singleRun, isExistingDirectory);
+    switch (run.action) {
+    case RunAction::Nothing: return false;
+    case RunAction::Jump: paneGoTo(run.program); return true;
+    case RunAction::Interpreter:
+        return startRequest(hwnd_, interpreterRequest(commandInterpreter(), run.program, {}));
+    case RunAction::Execute:
+        return commandFor(run.program, "").Execute(run.program, run.parameters);
+    }
+    return false;
+}
+
+void MainWindow::executeCursor() {
+    const PaneModel& model = pane_.model();
+    if (model.count() == 0) return;
+    const FileEntry& entry = model.entryAt(model.cursor());
+    if (entry.isDirectory()) {
+        openCursorEntry();
+        return;
+    }
+    // The path is started as it is: read as a command line, a "," or a "$"
+    // in a file name would split or expand it.
+    const std::string path = joinPath(currentDirectory(), entry.name());
+    commandFor(path, "").Execute(path, "");
+}
+
+void MainWindow::editSelected() {
+    for (const std::string& name : selectedNames()) {
+        const std::string path = joinPath(currentDirectory(), name);
+        commandFor(path, "").Execute(settings_.Editor, path);
+    }
+}
+
+void MainWindow::startFileCollector() {
+    // No owner window: a process of its own, and a missing program fails quietly.
+    startRequest(nullptr,
+                 executeRequest(settings_.ProgramDirectory() + "Quorvane.exe", "", false, {}));
+}
+
+void MainWindow::attributesCommand() {
+    if (refusedInsideArchive()) return;
+    const PaneModel& model = pane_.model();
+    std::vector<AttributeSubject> subjects;
+    std::vector<std::string> names;
+    for (int index : selectedIndices(model.listing(), model.cursor())) {
+        const FileEntry& entry = model.entryAt(index);
+        FILETIME written{entry.ftLastWriteTime.dwLowDateTime, entry.ftLastWriteTime.dwHighDateTime};
+        subjects.push_back({std::string(entry.name()), entry.dwFileAttributes, written});
+        names.emplace_back(entry.name());
+    }
+    if (subjects.empty()) return;
+    AttributeChoice choice;
+    if (!runAttributeDialog(hwnd_, subjects, choice)) return;
+    const std::string cursorName(model.entryAt(model.cursor()).name());
+    applyAttributes(currentDirectory(), names, choice);
+    listAgainOn(cursorName);
+}
+
+void MainWindow::explorerCommand() { openInExplorer(hwnd_, cursorPath()); }
+
+void MainWindow::propertiesCommand() {
+    if (pane_.model().count() > 0) showProperties(hwnd_, cursorPath());
+}
+
+void MainWindow::shortcutCommand() {
+    const std::string directory = currentDirectory();
+    std::string first;
+    for (const std::string& name : selectedNames()) {
+        std::string made = createShortcut(joinPath(directory, name), directory);
+        if (first.empty()) first = made;
+    }
+    if (!first.empty()) listAgainOn(first);
+}
