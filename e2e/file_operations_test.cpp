@@ -51,6 +51,14 @@ bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
     return viewedPath() == path;
 }
 
+// Space marks the cursor entry and steps on; the step is waited for, so a
+// key sent next cannot overtake it.
+void markAndStep(const VorbinProcess& vorbin) {
+    const std::string before = viewedPath();
+    vorbin.key(VK_SPACE);
+    waitUntil([&] { return viewedPath() != before; }, 2000);
+}
+
 bool isDirectory(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
@@ -65,6 +73,22 @@ std::string trashFiles() {
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
+}
+
+// The drop effect another program left with files on the clipboard; 0 when none.
+DWORD clipboardDropEffect() {
+    DWORD effect = 0;
+    if (!OpenClipboard(nullptr)) return 0;
+    if (IsClipboardFormatAvailable(CF_HDROP)) {
+        if (HANDLE data = GetClipboardData(RegisterClipboardFormatA("Preferred DropEffect"))) {
+            if (const void* bytes = GlobalLock(data)) {
+                effect = *static_cast<const DWORD*>(bytes);
+                GlobalUnlock(data);
+            }
+        }
+    }
+    CloseClipboard();
+    return effect;
 }
 
 class FileOperations : public ::testing::Test {
@@ -131,7 +155,7 @@ TEST_F(FileOperations, CopyMoveMakeAndCreate) {
 
     // Move of a marked file into a directory typed relative to the pane.
     pointAt("b.txt");
-    vorbin->key(VK_SPACE);
+    markAndStep(*vorbin);
     answerInput('M', "Move", "sub");
     EXPECT_TRUE(waitUntil([&] { return fileExists(tree / "sub\\b.txt"); }, 5000));
     EXPECT_FALSE(fileExists(tree / "b.txt"));
@@ -193,9 +217,9 @@ TEST_F(FileOperations, DeleteToTheTrashKillForGoodAndOnlyTheMarkedSet) {
 
     // Two marked of three: exactly those two go.
     pointAt("x1.txt");
-    vorbin->key(VK_SPACE);
+    markAndStep(*vorbin);
     pointAt("x3.txt");
-    vorbin->key(VK_SPACE);
+    markAndStep(*vorbin);
     vorbin->key(VK_F3);
     EXPECT_TRUE(answerShellConfirmation(IDYES));
     EXPECT_TRUE(waitUntil([&] { return !fileExists(tree / "x3.txt"); }, 5000));
@@ -216,7 +240,7 @@ TEST_F(FileOperations, CommandLinesRunPerMarkedEntryAndAskForParameters) {
 
     for (const char* name : {"one.txt", "two.txt", "three.txt"}) {
         pointAt(name);
-        vorbin->key(VK_SPACE);
+        markAndStep(*vorbin);
     }
     vorbin->key(VK_F5);
     ASSERT_TRUE(waitUntil(
@@ -260,9 +284,9 @@ TEST_F(FileOperations, BareDriveDestinationIsThatDrivesLastDirectory) {
     handOver(*vorbin, tree.path());
     ASSERT_TRUE(waitUntil([&] { return vorbin->title().ends_with(tree.path()); }, 5000));
     pointAt("p.txt");
-    vorbin->key(VK_SPACE);
+    markAndStep(*vorbin);
     pointAt("q.txt");
-    vorbin->key(VK_SPACE);
+    markAndStep(*vorbin);
     answerInput('C', "Copy", "z:");
     EXPECT_TRUE(waitUntil([&] { return fileExists(elsewhere + "\\q.txt"); }, 5000));
     EXPECT_EQ(readWholeFile(elsewhere + "\\p.txt"), "p");
@@ -277,9 +301,9 @@ TEST_F(FileOperations, RenameEachMarkedEntryAndSetATimeOnAReadOnlyFile) {
     start({{VK_F11, false, false, false, CmdAttribute, ""}});
 
     pointAt("r1.txt");
-    vorbin->key(VK_SPACE);
+    markAndStep(*vorbin);
     pointAt("r2.txt");
-    vorbin->key(VK_SPACE);
+    markAndStep(*vorbin);
     vorbin->key('N');
     for (const char* newName : {"s1.txt", "s2.txt"}) {
         HWND rename = waitForDialog("Rename");
@@ -413,7 +437,7 @@ TEST(FileClipboard, CutInOneInstancePasteInAnother) {
     handOver(first, tree / "src\\kept.txt");
     ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "src\\kept.txt"; }, 5000));
     first.key('Y');
-    Sleep(300);
+    ASSERT_TRUE(waitUntil([] { return clipboardDropEffect() == 1; }, 5000));
     second.key('V');
     EXPECT_TRUE(waitUntil([&] { return fileExists(tree / "dst\\kept.txt"); }, 5000));
     EXPECT_TRUE(fileExists(tree / "src\\kept.txt"));
@@ -421,10 +445,10 @@ TEST(FileClipboard, CutInOneInstancePasteInAnother) {
     // Cut of two marked files, paste in the other instance moves them.
     for (const char* name : {"src\\f1.txt", "src\\f2.txt"}) {
         ASSERT_TRUE(moveCursorTo(first, tree / name)) << viewedPath();
-        first.key(VK_SPACE);
+        markAndStep(first);
     }
     first.key('X');
-    Sleep(300);
+    ASSERT_TRUE(waitUntil([] { return clipboardDropEffect() == 2; }, 5000));
     second.key('V');
     EXPECT_TRUE(waitUntil([&] { return fileExists(tree / "dst\\f2.txt"); }, 5000));
     EXPECT_TRUE(waitUntil([&] { return !fileExists(tree / "src\\f2.txt"); }, 5000));

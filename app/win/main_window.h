@@ -111,8 +111,11 @@ private:
     CCommand& commandFor(const std::string& source, const std::string& destination);
     std::vector<std::string> selectedNames() const;
     std::string driveDirectory(char letter) const;
-    bool copyTo(const std::vector<std::string>& names, const std::string& destination, bool direct);
-    bool moveTo(const std::vector<std::string>& names, const std::string& destination);
+    // names are relative to directory, or full paths when direct.
+    bool copyTo(const std::vector<std::string>& names, const std::string& destination, bool direct,
+                const std::string& directory);
+    bool moveTo(const std::vector<std::string>& names, const std::string& destination,
+                const std::string& directory);
     void listAgainAt(int cursor);
     void listAgainOn(const std::string& name);
     bool refusedInsideArchive();

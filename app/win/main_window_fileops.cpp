@@ -21,11 +21,21 @@
 #include "panes/selected_entries.h"
 #include "fileops/win/rename_dialog.h"
 #include "fileops/win/shell_helpers.h"
+#include "navigation/win/completing_field.h"
 #include "panes/win/find_name_dialog.h"
 
 namespace {
 
 constexpr int MessageInsideArchive = 1001;
+
+// The one-line input, its field completing paths like the other path fields.
+bool inputLine(HWND owner, const std::string& caption, Settings& settings, FileSystem& fs,
+               const ExtTable& colours, std::string& text) {
+    CompletingField field(completionSource(fs, colours), settings.DirFindKey,
+                          settings.FileFindKey);
+    return runInputLineDialog(owner, caption, settings, text,
+                              [&field](HWND edit) { field.attach(edit); });
+}
 
 bool isExistingDirectory(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
@@ -107,16 +117,17 @@ std::vector<std::string> MainWindow::selectedNames() const {
 }
 
 bool MainWindow::copyTo(const std::vector<std::string>& names, const std::string& destination,
-                        bool direct) {
+                        bool direct, const std::string& directory) {
     if (names.empty()) return false;
-    TransferArguments args = prepareTransfer(names, destination, direct, currentDirectory(),
+    TransferArguments args = prepareTransfer(names, destination, direct, directory,
                                              [this](char letter) { return driveDirectory(letter); });
     return commandFor(args.sources.front(), args.destination).Copy(args.sources, args.destination);
 }
 
-bool MainWindow::moveTo(const std::vector<std::string>& names, const std::string& destination) {
+bool MainWindow::moveTo(const std::vector<std::string>& names, const std::string& destination,
+                        const std::string& directory) {
     if (names.empty()) return false;
-    TransferArguments args = prepareTransfer(names, destination, false, currentDirectory(),
+    TransferArguments args = prepareTransfer(names, destination, false, directory,
                                              [this](char letter) { return driveDirectory(letter); });
     return commandFor(args.sources.front(), args.destination).Move(args.sources, args.destination);
 }
@@ -143,17 +154,20 @@ void MainWindow::listAgainOn(const std::string& name) {
 
 void MainWindow::copyCommand() {
     const PaneModel& model = pane_.model();
+    // What is copied from where is fixed before the dialog: another program
+    // may hand the pane a new directory while it is open.
     std::vector<std::string> names = selectedNames();
+    const std::string directory = currentDirectory();
     if (names.empty()) return;
     std::string text;
     const std::string cursorName(model.entryAt(model.cursor()).name());
     if (proposesCopyName(cursorName, static_cast<int>(markedEntries().size())))
         text = copyNameProposal(cursorName);
-    if (!runInputLineDialog(hwnd_, "Copy", settings_, text) || text.empty()) return;
+    if (!inputLine(hwnd_, "Copy", settings_, fileSystem_, extTable_, text) || text.empty()) return;
     const std::string destination =
-        resolveDestination(text, currentDirectory(), [this](char l) { return driveDirectory(l); });
+        resolveDestination(text, directory, [this](char l) { return driveDirectory(l); });
     const bool intoDirectory = isExistingDirectory(destination);
-    if (!copyTo(names, text, false)) return;
+    if (!copyTo(names, text, false, directory)) return;
     if (intoDirectory) {
         refreshKeepingMarks();
     } else {
@@ -163,11 +177,12 @@ void MainWindow::copyCommand() {
 
 void MainWindow::moveCommand() {
     std::vector<std::string> names = selectedNames();
+    const std::string directory = currentDirectory();
     if (names.empty()) return;
     std::string text;
-    if (!runInputLineDialog(hwnd_, "Move", settings_, text) || text.empty()) return;
+    if (!inputLine(hwnd_, "Move", settings_, fileSystem_, extTable_, text) || text.empty()) return;
     const int cursor = pane_.model().cursor();
-    if (moveTo(names, text)) listAgainAt(cursor);
+    if (moveTo(names, text, directory)) listAgainAt(cursor);
 }
 
 void MainWindow::deleteCommand(bool toRecycleBin) {
@@ -186,21 +201,25 @@ bool MainWindow::refusedInsideArchive() {
 
 void MainWindow::renameCommand() {
     if (refusedInsideArchive()) return;
-    PaneModel& model = pane_.model();
-    std::vector<int> targets = selectedIndices(model.listing(), model.cursor());
+    // Names, not positions: the watcher lists the directory again while a
+    // dialog is open, and every rename changes it.
+    struct Target {
+        std::string name;
+        bool directory;
+    };
+    std::vector<Target> targets;
+    const PaneModel& model = pane_.model();
+    for (int index : selectedIndices(model.listing(), model.cursor()))
+        targets.push_back({std::string(model.entryAt(index).name()), model.entryAt(index).isDirectory()});
+    const std::string directory = currentDirectory();
     std::string lastNew;
-    for (int index : targets) {
-        pane_.apply(model.startAt(index));
-        const FileEntry& entry = model.entryAt(index);
-        const std::string oldName(entry.name());
+    for (const Target& target : targets) {
+        putCursorOnName(target.name);
         std::string newName;
-        // Cancel stops the rest; the listing is read again only at the end,
-        // so the indices stay those of the names asked about.
-        if (!runRenameDialog(hwnd_, oldName, newName, entry.isDirectory())) break;
-        const std::string directory = currentDirectory();
-        if (commandFor(joinPath(directory, oldName), "")
-                .Rename(joinPath(directory, oldName), joinPath(directory, newName)))
-            lastNew = newName;
+        // Cancel stops the rest.
+        if (!runRenameDialog(hwnd_, target.name, newName, target.directory)) break;
+        const std::string oldPath = joinPath(directory, target.name);
+        if (commandFor(oldPath, "").Rename(oldPath, joinPath(directory, newName))) lastNew = newName;
     }
     if (lastNew.empty()) {
         refreshKeepingMarks();
@@ -211,7 +230,8 @@ void MainWindow::renameCommand() {
 
 void MainWindow::makeCommand(bool directory) {
     std::string name;
-    if (!runInputLineDialog(hwnd_, directory ? "Make Dir" : "Create File", settings_, name) ||
+    if (!inputLine(hwnd_, directory ? "Make Dir" : "Create File", settings_, fileSystem_,
+                   extTable_, name) ||
         name.empty())
         return;
     const std::string path = joinPath(currentDirectory(), name);
@@ -222,7 +242,7 @@ void MainWindow::makeCommand(bool directory) {
 
 void MainWindow::paneFilesDropped(const std::vector<std::string>& paths) {
     if (paths.empty() || droppedFromDirectory(paths.front(), currentDirectory())) return;
-    if (copyTo(paths, currentDirectory(), true)) refreshKeepingMarks();
+    if (copyTo(paths, currentDirectory(), true, currentDirectory())) refreshKeepingMarks();
 }
 
 void MainWindow::clipboardCopy(bool cut) {
@@ -310,10 +330,12 @@ void MainWindow::attributesCommand() {
         names.emplace_back(entry.name());
     }
     if (subjects.empty()) return;
+    // Taken before the dialog: the watcher may list the directory again meanwhile.
+    const std::string cursorName(model.entryAt(model.cursor()).name());
+    const std::string directory = currentDirectory();
     AttributeChoice choice;
     if (!runAttributeDialog(hwnd_, subjects, choice)) return;
-    const std::string cursorName(model.entryAt(model.cursor()).name());
-    applyAttributes(currentDirectory(), names, choice);
+    applyAttributes(directory, names, choice);
     listAgainOn(cursorName);
 }
 

@@ -10,6 +10,7 @@
 #include "base/win/dialog_procedure.h"
 #include "navigation/key_table.h"
 #include "navigation/path_completion.h"
+#include "navigation/win/completing_field.h"
 #include "navigation/win/jump_path_dialog_ids.h"
 #include "panes/ext_table.h"
 #include "panes/win/win_file_system.h"
@@ -69,9 +70,8 @@ public:
           tableFile_(settings.ProgramDirectory() + jumpModeTableFile(mode)),
           settings_(settings),
           initial_(withoutParentStep(initial)),
-          completion_(completionSource(fileSystem_, colours)) {
-        completion_.setKeys(std::string_view(&settings.DirFindKey, 1),
-                            std::string_view(&settings.FileFindKey, 1));
+          pathField_(completionSource(fileSystem_, colours), settings.DirFindKey,
+                     settings.FileFindKey) {
         table_.load(tableFile_);
         for (std::size_t i = 0; i < HistoryLimit; ++i) {
             std::string text = settings.ReadString(title_, historyKey(i));
@@ -110,12 +110,10 @@ private:
         for (const std::string& text : history_)
             SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         SetWindowTextA(combo, initial_.c_str());
-        completion_.typed(initial_);
 
         SetWindowSubclass(item(IDC_JUMP_SELECT), selectFieldProcedure, 0,
                           reinterpret_cast<DWORD_PTR>(this));
-        if (HWND edit = pathEdit())
-            SetWindowSubclass(edit, pathFieldProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+        pathField_.attach(pathEdit());
         // The quickest use is one key press, so the dialog opens ready for it.
         SetFocus(item(IDC_JUMP_SELECT));
     }
@@ -214,15 +212,6 @@ private:
         return true;
     }
 
-    void complete(CompletionKind kind, bool backwards) {
-        HWND edit = pathEdit();
-        std::optional<std::string> text = completion_.complete(windowText(edit), kind, backwards);
-        if (!text) return;
-        SetWindowTextA(edit, text->c_str());
-        int end = static_cast<int>(text->size());
-        SendMessageA(edit, EM_SETSEL, end, end);
-    }
-
     static LRESULT CALLBACK selectFieldProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp,
                                                  UINT_PTR, DWORD_PTR data) {
         auto* self = reinterpret_cast<JumpPathDialog*>(data);
@@ -242,36 +231,6 @@ private:
             break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(hwnd, selectFieldProcedure, 0);
-            break;
-        }
-        return DefSubclassProc(hwnd, message, wp, lp);
-    }
-
-    static LRESULT CALLBACK pathFieldProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp,
-                                               UINT_PTR, DWORD_PTR data) {
-        auto* self = reinterpret_cast<JumpPathDialog*>(data);
-        switch (message) {
-        case WM_KEYDOWN:
-            if (down(VK_CONTROL) && !down(VK_MENU) && wp >= 'A' && wp <= 'Z') {
-                if (auto kind = self->completion_.kindFor(static_cast<char>(wp))) {
-                    self->complete(*kind, down(VK_SHIFT));
-                    self->swallowPathChar_ = true;
-                    return 0;
-                }
-            }
-            break;
-        case WM_CHAR: {
-            // Ctrl+H would otherwise arrive as a backspace after completing.
-            if (self->swallowPathChar_) {
-                self->swallowPathChar_ = false;
-                return 0;
-            }
-            LRESULT result = DefSubclassProc(hwnd, message, wp, lp);
-            if (!down(VK_CONTROL) && !down(VK_MENU)) self->completion_.typed(windowText(hwnd));
-            return result;
-        }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, pathFieldProcedure, 0);
             break;
         }
         return DefSubclassProc(hwnd, message, wp, lp);
@@ -338,7 +297,7 @@ private:
             const auto& pairs = table_.pairs();
             if (static_cast<std::size_t>(change.iItem) >= pairs.size()) return;
             SetWindowTextA(item(IDC_JUMP_PATH), pairs[change.iItem].text.c_str());
-            completion_.typed(pairs[change.iItem].text);
+            pathField_.textSet(pairs[change.iItem].text);
             EnableWindow(item(IDC_JUMP_DELETE), TRUE);
         } else if (header.code == NM_DBLCLK) {
             int row = reinterpret_cast<const NMITEMACTIVATE*>(lp)->iItem;
@@ -368,12 +327,11 @@ private:
     Settings& settings_;
     std::string initial_;
     WinFileSystem fileSystem_;
-    PathCompletion completion_;
+    CompletingField pathField_;
     KeyTable table_;
     std::vector<std::string> history_;
     std::string chosen_;
     bool swallowSelectChar_ = false;
-    bool swallowPathChar_ = false;
 };
 
 }  // namespace

@@ -18,39 +18,10 @@ using namespace dialog_test;
 
 namespace {
 
-void sendKey(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
-void tap(WORD vk) {
-    sendKey(vk, false);
-    sendKey(vk, true);
-}
-
 void tapWith(WORD modifier, WORD vk) {
     sendKey(modifier, false);
     tap(vk);
     sendKey(modifier, true);
-}
-
-// Keys go to the foreground window's focus, which the dialog gives the
-// key-select field when it opens.
-void activate(HWND dialog) {
-    SetForegroundWindow(dialog);
-    Sleep(50);
-}
-
-template <class Condition>
-bool waitFor(Condition condition) {
-    for (int i = 0; i < 200; ++i) {
-        if (condition()) return true;
-        Sleep(10);
-    }
-    return false;
 }
 
 std::vector<std::string> rows(HWND dialog) {

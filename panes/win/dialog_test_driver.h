@@ -83,4 +83,34 @@ bool drive(const std::string& caption, Open&& open, const std::function<void(HWN
     return found;
 }
 
+// Real key strokes through the input queue, for the window with the focus.
+inline void sendKey(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+inline void tap(WORD vk) {
+    sendKey(vk, false);
+    sendKey(vk, true);
+}
+
+// Keys go to the foreground window's focus, which a dialog gives its first field.
+inline void activate(HWND dialog) {
+    SetForegroundWindow(dialog);
+    Sleep(50);
+}
+
+// Polls for up to two seconds.
+template <class Condition>
+bool waitFor(Condition condition) {
+    for (int i = 0; i < 200; ++i) {
+        if (condition()) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 }  // namespace dialog_test

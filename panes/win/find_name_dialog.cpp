@@ -16,6 +16,7 @@ struct State {
     FindHistory history;
     std::string text;
     std::string caption;  // the input use's caption, also its history section
+    const std::function<void(HWND)>* onEdit = nullptr;
 };
 
 std::string windowText(HWND hwnd) {
@@ -57,6 +58,9 @@ void initialise(HWND dialog, State& state) {
     SetWindowTextA(combo, state.text.c_str());
     SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     if (state.use == FindNameUse::Find) placeAbovePane(dialog, state.pane);
+    if (state.onEdit && *state.onEdit) {
+        if (HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr)) (*state.onEdit)(edit);
+    }
     SetFocus(combo);
 }
 
@@ -101,7 +105,7 @@ POINT findDialogOrigin(const RECT& pane, SIZE dialog, const RECT& workArea) {
 bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& settings,
                        std::string& text) {
     Profile& profile = settings.profile();
-    State state{use, pane, FindHistory(), text, {}};
+    State state{use, pane, FindHistory(), text, {}, nullptr};
     if (use != FindNameUse::Find) state.history.load(profile);
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIND_NAME), owner,
@@ -114,9 +118,9 @@ bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& setting
 }
 
 bool runInputLineDialog(HWND owner, const std::string& caption, Settings& settings,
-                        std::string& text) {
+                        std::string& text, const std::function<void(HWND edit)>& onEdit) {
     Profile& profile = settings.profile();
-    State state{FindNameUse::Input, nullptr, FindHistory(caption), text, caption};
+    State state{FindNameUse::Input, nullptr, FindHistory(caption), text, caption, &onEdit};
     state.history.load(profile);
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIND_NAME), owner,

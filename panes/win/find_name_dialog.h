@@ -9,6 +9,7 @@
 // when the pane is destroyed are lost with their copies.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "app/settings.h"
@@ -29,9 +30,11 @@ bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& setting
 
 // The program's one-line input ("Copy", "Move", "Make Dir", "Create File"):
 // the earlier texts live in the settings section named by the caption. text
-// is the initial text and, on OK, the text as typed.
+// is the initial text and, on OK, the text as typed. onEdit gets the edit
+// window of the combo box once it holds the initial text, so that a caller
+// can give it more keys; the edit lives until the function returns.
 bool runInputLineDialog(HWND owner, const std::string& caption, Settings& settings,
-                        std::string& text);
+                        std::string& text, const std::function<void(HWND edit)>& onEdit = {});
 
 // Where the find use goes: its right edge on the pane's right edge and its
 // bottom on the pane's top, moved inside the work area when that would leave
