@@ -295,27 +295,31 @@ TEST_F(FileOperations, BareDriveDestinationIsThatDrivesLastDirectory) {
 }
 
 TEST_F(FileOperations, RenameEachMarkedEntryAndSetATimeOnAReadOnlyFile) {
+    ASSERT_TRUE(tree.writeFile("r0.txt", "zeroth"));
     ASSERT_TRUE(tree.writeFile("r1.txt", "first"));
     ASSERT_TRUE(tree.writeFile("r2.txt", "second"));
     ASSERT_TRUE(tree.writeFile("ro.txt", "locked", FILE_ATTRIBUTE_READONLY));
     start({{VK_F11, false, false, false, CmdAttribute, ""}});
 
-    pointAt("r1.txt");
-    markAndStep(*vorbin);
-    pointAt("r2.txt");
-    markAndStep(*vorbin);
+    for (const char* name : {"r0.txt", "r1.txt", "r2.txt"}) {
+        pointAt(name);
+        markAndStep(*vorbin);
+    }
     vorbin->key('N');
-    for (const char* newName : {"s1.txt", "s2.txt"}) {
+    // The first keeps its name; OK on it goes on to the next one.
+    for (const char* newName : {"", "s1.txt", "s2.txt"}) {
         HWND rename = waitForDialog("Rename");
         ASSERT_TRUE(rename) << newName;
-        SendMessageA(GetDlgItem(rename, IDC_RENAME_NEW), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(newName));
+        if (*newName)
+            SendMessageA(GetDlgItem(rename, IDC_RENAME_NEW), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(newName));
         pressButton(rename, IDOK);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(rename); }, 5000));
     }
     EXPECT_TRUE(cursorOn("s2.txt")) << viewedPath();
     EXPECT_EQ(readWholeFile(tree / "s1.txt"), "first");
     EXPECT_EQ(readWholeFile(tree / "s2.txt"), "second");
+    EXPECT_EQ(readWholeFile(tree / "r0.txt"), "zeroth");
     EXPECT_FALSE(fileExists(tree / "r1.txt"));
     EXPECT_FALSE(fileExists(tree / "r2.txt"));
 

@@ -216,8 +216,11 @@ void MainWindow::renameCommand() {
     for (const Target& target : targets) {
         putCursorOnName(target.name);
         std::string newName;
-        // Cancel stops the rest.
-        if (!runRenameDialog(hwnd_, target.name, newName, target.directory)) break;
+        if (!runRenameDialog(hwnd_, target.name, newName, target.directory)) {
+            // Cancel stops the rest; OK on the same name only passes this one.
+            if (newName.empty()) break;
+            continue;
+        }
         const std::string oldPath = joinPath(directory, target.name);
         if (commandFor(oldPath, "").Rename(oldPath, joinPath(directory, newName))) lastNew = newName;
     }

@@ -113,7 +113,7 @@ bool runRenameDialog(HWND owner, const std::string& oldName, std::string& newNam
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_RENAME),
                                      owner, dialogProcedure<RenameDialog, FALSE>,
                                      reinterpret_cast<LPARAM>(&dialog));
-    if (result != IDOK || dialog.newName == oldName) return false;
+    if (result != IDOK) return false;
     newName = dialog.newName;
-    return true;
+    return newName != oldName;
 }

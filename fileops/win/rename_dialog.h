@@ -8,8 +8,9 @@
 #include <string_view>
 
 // Shows oldName and lets the user type a new one. True with newName set when
-// OK was pressed on a usable name that differs from oldName; false on Cancel
-// or an unchanged name. An empty name or one with a character the file system
+// OK was pressed on a usable name that differs from oldName. False otherwise:
+// OK on the unchanged name sets newName to oldName (nothing to do for this
+// entry), Cancel leaves newName alone (stop). An empty name or one with a character the file system
 // refuses gets a message and the dialog stays open. A directory's name is
 // selected whole, a file's up to its extension.
 bool runRenameDialog(HWND owner, const std::string& oldName, std::string& newName,

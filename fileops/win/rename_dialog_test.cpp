@@ -176,8 +176,9 @@ TEST(RenameDialog, UnchangedNameAndCancelAnswerNothingToDo) {
         "Rename", [&] { result = runRenameDialog(nullptr, "a.txt", newName); },
         [](HWND d) { press(d, IDOK); }));
     EXPECT_FALSE(result);
-    EXPECT_EQ(newName, "untouched");
+    EXPECT_EQ(newName, "a.txt");  // nothing to do, but no cancel either
 
+    newName = "untouched";
     result = true;
     ASSERT_TRUE(drive(
         "Rename", [&] { result = runRenameDialog(nullptr, "a.txt", newName); },
