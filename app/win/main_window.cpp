@@ -190,9 +190,23 @@ void MainWindow::onCopyData(const COPYDATASTRUCT* data) {
     bringToFront();
 }
 
+namespace {
+// The system may keep the foreground with the program that has it; joining
+// that program's input for a moment lets the request through.
+void comeForward(HWND window) {
+    if (SetForegroundWindow(window) && GetForegroundWindow() == window) return;
+    const DWORD self = GetCurrentThreadId();
+    const DWORD holder = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    if (holder == 0 || holder == self || !AttachThreadInput(self, holder, TRUE)) return;
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+    AttachThreadInput(self, holder, FALSE);
+}
+}  // namespace
+
 void MainWindow::bringToFront() {
     PostMessageA(hwnd_, WM_ACTIVATEAPP, TRUE, 0);
-    SetForegroundWindow(hwnd_);
+    comeForward(hwnd_);
     PostMessageA(hwnd_, WM_KEYDOWN, VK_TAB, 0);
     PostMessageA(keyReceiver_.hwnd(), WM_SETFOCUS, 0, 0);
 }
@@ -200,7 +214,7 @@ void MainWindow::bringToFront() {
 void MainWindow::activateInstance(int number) {
     HWND other = findInstanceWindow(number);
     if (!other) return;
-    SetForegroundWindow(other);
+    comeForward(other);
     char empty[1] = {0};
     COPYDATASTRUCT data{0, 1, empty};
     SendMessageTimeoutA(other, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd_),
