@@ -94,84 +94,97 @@ std::string lastName(const std::string& path) {
     return cut == std::string::npos ? trimmed : trimmed.substr(cut + 1);
 }
 
-// Whether a move would land on a name that already exists.
-bool moveCollides(const std::vector<std::string>& sources, const std::string& destination) {
-    if (isDirectory(destination)) {
-        for (const std::string& source : sources) {
-            const std::string target = joinPath(destination, lastName(source));
-            if (attributesOf(target) != INVALID_FILE_ATTRIBUTES) return true;
-        }
-        return false;
-    }
-    return attributesOf(destination) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace
 
 namespace {
-// A file arrived when the target has its size and its time: the shell's copy
-// keeps the last-write time, while a file the user chose to keep has its own.
-bool sameFile(const std::string& source, const std::string& target) {
+// The same file or directory under any spelling: a short name, ".", another
+// drive letter mapped onto the same place.
+bool sameObject(const std::string& a, const std::string& b) {
+    auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        FileHandle handle{CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+        return handle && GetFileInformationByHandle(handle.get(), &info);
+    };
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    if (!identify(a, x) || !identify(b, y)) return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
+// A file arrived when the target, a file of its own, has its size and its
+// time: the shell's copy keeps the last-write time, while a file the user
+// chose to keep has its own.
+bool fileArrived(const std::string& source, const std::string& target) {
     WIN32_FILE_ATTRIBUTE_DATA a{}, b{};
     if (!GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &a) ||
         !GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &b))
         return false;
+    if (sameObject(source, target)) return false;
     return a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
            CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+
+bool deleteQuietly(const std::vector<std::string>& paths) {
+    if (paths.empty()) return true;
+    const std::string from = doubleNulList(paths);
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
 }
 }  // namespace
 
 bool CLocalCommand::shellCopy(const std::vector<std::string>& sources,
-                              const std::string& destination, bool move) {
+                              const std::string& destination) {
     const PathProbe probe{isDirectory, isFile, makeDirectories};
     const std::vector<std::string> prepared =
         prepareShellCopy(currentPlatform(), sources, destination, probe);
+    return runShellOperation(owner, FO_COPY, prepared, destination, true);
+}
+
+bool CLocalCommand::shellMove(const std::vector<std::string>& sources,
+                              const std::string& destination) {
+    // Several sources go into the destination as entries of their own: the
+    // contents of two directories merged into one new one could meet on the
+    // same name, and a move overwrites without asking.
+    if (sources.size() > 1 && attributesOf(destination) == INVALID_FILE_ATTRIBUTES)
+        makeDirectories(destination);
     const bool intoDirectory = isDirectory(destination);
     auto targetOf = [&](const std::string& source) {
         return intoDirectory ? joinPath(destination, lastName(source)) : destination;
     };
-    if (move && moveCollides(prepared, destination)) {
-        // Onto itself the copy could succeed and the delete would then take the only file.
-        for (const std::string& source : prepared) {
-            if (lstrcmpiA(targetOf(source).c_str(), source.c_str()) == 0) return false;
-        }
-        // The shell moves onto an existing name without asking, losing the
-        // file that stood there. A copy asks about every overwrite; then only
-        // the sources that really arrived go: a file whose overwrite the user
-        // refused, or a directory merged into one that stood there, stays.
-        std::vector<bool> stood;
-        for (const std::string& source : prepared)
-            stood.push_back(attributesOf(targetOf(source)) != INVALID_FILE_ATTRIBUTES);
-        if (!runShellOperation(owner, FO_COPY, prepared, destination, true)) return false;
-        std::vector<std::string> arrived;
-        for (std::size_t i = 0; i < prepared.size(); ++i) {
-            const std::string& source = prepared[i];
-            const std::string target = targetOf(source);
-            if (isFile(source) ? sameFile(source, target) : (!stood[i] && isDirectory(target)))
-                arrived.push_back(source);
-        }
-        if (arrived.empty()) return false;
-        SHFILEOPSTRUCTA op{};
-        const std::string from = doubleNulList(arrived);
-        op.hwnd = owner;
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT;
-        return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted &&
-               arrived.size() == prepared.size();
+    std::vector<std::string> free, colliding;
+    for (const std::string& source : sources) {
+        const std::string target = targetOf(source);
+        // Onto itself a copy and a delete would take the only file.
+        if (sameObject(source, target)) return false;
+        (attributesOf(target) == INVALID_FILE_ATTRIBUTES ? free : colliding).push_back(source);
     }
-    if (move && prepared.size() > 1 && intoDirectory) {
+    bool moved = true;
+    if (free.size() == 1) {
+        moved = runShellOperation(owner, FO_MOVE, free, targetOf(free.front()), true);
+    } else if (!free.empty()) {
         // Some shells refuse to move several plain files into one directory
         // as if the user had cancelled; one target per source they all take.
         std::vector<std::string> targets;
-        for (const std::string& source : prepared) targets.push_back(targetOf(source));
+        for (const std::string& source : free) targets.push_back(targetOf(source));
+        moved = runShellOperation(owner, FO_MOVE, free, targets, true);
         // Such a move passes over a missing source without a word.
-        bool moved = runShellOperation(owner, FO_MOVE, prepared, targets, true);
         for (const std::string& target : targets)
             moved = moved && attributesOf(target) != INVALID_FILE_ATTRIBUTES;
-        return moved;
     }
-    return runShellOperation(owner, move ? FO_MOVE : FO_COPY, prepared, destination, true);
+    if (colliding.empty() || !moved) return moved;
+    // The shell moves onto an existing name without asking, losing what stood
+    // there. A copy asks about every overwrite; then only the files that
+    // really arrived go. A directory merged into one that stood there keeps
+    // its source: which of its files the user kept is not known.
+    if (!runShellOperation(owner, FO_COPY, colliding, destination, true)) return false;
+    std::vector<std::string> arrived;
+    for (const std::string& source : colliding)
+        if (isFile(source) && fileArrived(source, targetOf(source))) arrived.push_back(source);
+    return deleteQuietly(arrived) && arrived.size() == colliding.size();
 }
 
 bool CLocalCommand::Copy(const std::vector<std::string>& sources, const std::string& destination) {
@@ -179,13 +192,14 @@ bool CLocalCommand::Copy(const std::vector<std::string>& sources, const std::str
         ask(MessageInsideArchive);
         return true;
     }
-    if (sources.empty()) return false;
+    // FTP destinations belong to the FTP command class.
+    if (sources.empty() || isFtpPath(destination)) return false;
     if (isArchivePath(sources.front())) {
         if (!isYes(ask(MessageExtractFromArchive))) return true;
         if (!hooks_.extract) return false;
         return hooks_.extract(sources, destination) == static_cast<int>(sources.size());
     }
-    return shellCopy(sources, destination, false);
+    return shellCopy(sources, destination);
 }
 
 bool CLocalCommand::Move(const std::vector<std::string>& sources, const std::string& destination) {
@@ -194,8 +208,8 @@ bool CLocalCommand::Move(const std::vector<std::string>& sources, const std::str
         ask(MessageInsideArchive);
         return true;
     }
-    if (sources.empty()) return false;
-    return shellCopy(sources, destination, true);
+    if (sources.empty() || isFtpPath(destination)) return false;
+    return shellMove(sources, destination);
 }
 
 bool CLocalCommand::Delete(const std::vector<std::string>& sources, bool toRecycleBin) {

@@ -30,8 +30,8 @@ public:
 
 private:
     int ask(int number);
-    bool shellCopy(const std::vector<std::string>& sources, const std::string& destination,
-                   bool move);
+    bool shellCopy(const std::vector<std::string>& sources, const std::string& destination);
+    bool shellMove(const std::vector<std::string>& sources, const std::string& destination);
 
     LocalCommandHooks hooks_;
 };

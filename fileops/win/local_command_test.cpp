@@ -397,3 +397,29 @@ TEST(LocalCommand, MoveOfSeveralWithOneOverwriteRefusedKeepsThatSource) {
     EXPECT_EQ(readWholeFile(fileExists(dir / "free") ? dir / "free" : dir / (Nihongo + "\\free")),
               "free");
 }
+
+TEST(LocalCommand, MoveOntoItselfUnderAnotherSpellingKeepsTheFile) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "only copy"));
+    CLocalCommand command(nullptr);
+    {
+        ConfirmationAnswerer answerer(Yes);
+        EXPECT_FALSE(command.Move({dir / Hyou}, dir / "."));
+        EXPECT_FALSE(command.Move({dir / Hyou}, dir.path() + "\\sub\\..\\"));
+    }
+    EXPECT_EQ(readWholeFile(dir / Hyou), "only copy");
+}
+
+TEST(LocalCommand, DirectoriesMovedToANewNameStaySeparate) {
+    ScratchDirectory dir;
+    for (const char* name : {"A", "B"}) {
+        ASSERT_TRUE(dir.makeDirectory(name));
+        ASSERT_TRUE(dir.writeFile(std::string(name) + "\\readme.txt", name));
+    }
+    CLocalCommand command(nullptr);
+    EXPECT_TRUE(command.Move({dir / "A", dir / "B"}, dir / "merged"));
+    // Both files kept: neither replaced the other inside the new directory.
+    EXPECT_EQ(readWholeFile(dir / "merged\\A\\readme.txt"), "A");
+    EXPECT_EQ(readWholeFile(dir / "merged\\B\\readme.txt"), "B");
+    EXPECT_FALSE(isDir(dir / "A"));
+}
