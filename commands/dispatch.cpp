@@ -150,7 +150,9 @@ bool runCommandText(const std::string& text, CommandHost& host) {
         std::vector<int> marked = host.markedEntries();
         if (!marked.empty()) {
             bool result = false;
+            host.beginCommandRun();
             for (int target : marked) result = host.runCommandLine(line, target);
+            host.endCommandRun();
             return result;
         }
     }

@@ -76,6 +76,10 @@ public:
     virtual bool runCommandLine(const std::string& line, int target) = 0;
     // The one-line input titled "Parameter [counter]"; false on Cancel.
     virtual bool askParameter(int counter, std::string& text) = 0;
+    // Around the runs of one text over the marked entries: the host keeps
+    // those entries as they were when the series began.
+    virtual void beginCommandRun() {}
+    virtual void endCommandRun() {}
     // Cursor to the next entry after it whose name begins with c.
     virtual void jumpToLetter(char c) = 0;
     virtual void openCommandMenu() = 0;

@@ -21,6 +21,7 @@ public:
     std::vector<int> prompts;
     std::vector<char> jumps;
     int menus = 0;
+    std::string series;  // "(" and ")" around each run over the marked entries
 
     ListingState listing() const override { return state; }
     int cursor() const override { return cursorIndex; }
@@ -41,6 +42,8 @@ public:
         return true;
     }
     void jumpToLetter(char c) override { jumps.push_back(c); }
+    void beginCommandRun() override { series += "("; }
+    void endCommandRun() override { series += ")"; }
     void openCommandMenu() override { ++menus; }
 
     std::vector<CommandId> ran() const {
@@ -192,6 +195,7 @@ TEST(DispatchLines, TargetMacrosRunOncePerMarkedEntry) {
     using Runs = std::vector<std::pair<std::string, int>>;
     EXPECT_EQ(host.lines,
               (Runs{{"conv.exe,$M.bak", 0}, {"conv.exe,$M.bak", 3}, {"conv.exe,$M.bak", 4}}));
+    EXPECT_EQ(host.series, "()");  // one series, so the host can hold the entries still
 
     host.lines.clear();
     host.marked = {1, 99};

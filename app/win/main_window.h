@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -67,6 +68,8 @@ public:
     void runCommand(const CommandCall& call) override;
     bool runCommandLine(const std::string& line, int target) override;
     bool askParameter(int counter, std::string& text) override;
+    void beginCommandRun() override;
+    void endCommandRun() override;
     void jumpToLetter(char c) override;
     void openCommandMenu() override;
 
@@ -160,6 +163,8 @@ private:
     std::atomic<bool> refreshRequested_{false};
     DirectoryWatcher watcher_;
     std::unique_ptr<CCommand> command_;
+    // The marked entries as a run over them began, by listing position.
+    std::map<int, MacroContext> runSnapshot_;
     GdiObject backgroundBrush_;
     HICON icon_ = nullptr;
 };

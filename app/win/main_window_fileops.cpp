@@ -60,15 +60,28 @@ MacroEntry macroEntry(const FileEntry& entry) {
                         strnlen(entry.cAlternateFileName, sizeof entry.cAlternateFileName))};
 }
 
+// A wide name the code page cannot hold is no path to act on: a "?" put in
+// its place would be a wildcard, a look-alike another file.
 std::string wideToNarrow(std::u16string_view wide) {
     const auto* text = reinterpret_cast<const wchar_t*>(wide.data());
-    int length = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(wide.size()), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(wide.size()), out.data(), length,
-                            nullptr, nullptr);
-    return out;
+    const int size = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, size, nullptr, 0,
+                                     nullptr, &lossy);
+    if (length <= 0 || lossy) return {};
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, size, out.data(), length, nullptr,
+                        &lossy);
+    return lossy ? std::string() : out;
+}
+
+// Only whole paths of real files: a relative name would be taken from
+// wherever this process stands, a wildcard would take more than was given.
+bool pastablePath(const std::string& path) {
+    if (path.size() > 520 || path.find_first_of("*?") != std::string::npos) return false;
+    const bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+    const bool network = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
+    return drive || network;
 }
 
 struct ClipboardFiles {
@@ -92,8 +105,7 @@ ClipboardFiles readClipboardFiles(HWND owner) {
             GlobalUnlock(drop);
         }
     }
-    // A path longer than the platform allows cannot be a file we could copy.
-    std::erase_if(files.paths, [](const std::string& p) { return p.size() > 520; });
+    std::erase_if(files.paths, [](const std::string& p) { return !pastablePath(p); });
     return files;
 }
 
@@ -280,9 +292,20 @@ MacroContext MainWindow::macroContext(int target) const {
     return context;
 }
 
+void MainWindow::beginCommandRun() {
+    // Each run may start a program that changes the directory, or jump
+    // elsewhere; every run of the series still means the entries marked now.
+    runSnapshot_.clear();
+    for (int index : markedEntries()) runSnapshot_.emplace(index, macroContext(index));
+}
+
+void MainWindow::endCommandRun() { runSnapshot_.clear(); }
+
 bool MainWindow::runCommandLine(const std::string& line, int target) {
-    const bool singleRun = !(runsPerMarkedEntry(line) && !markedEntries().empty());
-    CommandRun run = planCommandRun(line, macroContext(target), singleRun, isExistingDirectory);
+    const auto remembered = runSnapshot_.find(target);
+    const bool singleRun = remembered == runSnapshot_.end();
+    const MacroContext context = singleRun ? macroContext(target) : remembered->second;
+    CommandRun run = planCommandRun(line, context, singleRun, isExistingDirectory);
     switch (run.action) {
     case RunAction::Nothing: return false;
     case RunAction::Jump: paneGoTo(run.program); return true;

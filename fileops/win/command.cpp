@@ -38,7 +38,6 @@ bool putOnClipboard(UINT format, const void* data, std::size_t size) {
 }  // namespace
 
 bool CCommand::SetClipboard(const std::vector<std::string>& sources, bool isCut) {
-    effect = isCut ? 2 : 1;
     ClipboardSession clipboard(owner);
     if (!clipboard) return false;
     EmptyClipboard();
@@ -47,5 +46,7 @@ bool CCommand::SetClipboard(const std::vector<std::string>& sources, bool isCut)
     bool ok = putOnClipboard(CF_HDROP, block.data(), block.size()) &&
               putOnClipboard(RegisterClipboardFormatA("Preferred DropEffect"), &dropEffect,
                              sizeof dropEffect);
+    // Only a cut that really is on the clipboard may turn a later paste into a move.
+    if (ok) effect = isCut ? 2 : 1;
     return ok;
 }
