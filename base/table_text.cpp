@@ -1,6 +1,6 @@
 #include "base/table_text.h"
 
-std::vector<std::string_view> tableLines(std::string_view text) {
+std::vector<std::string_view> textLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -9,9 +9,14 @@ std::vector<std::string_view> tableLines(std::string_view text) {
         std::string_view line = text.substr(pos, end - pos);
         pos = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!line.empty() && line.front() == '#') continue;
         lines.push_back(line);
     }
+    return lines;
+}
+
+std::vector<std::string_view> tableLines(std::string_view text) {
+    std::vector<std::string_view> lines = textLines(text);
+    std::erase_if(lines, [](std::string_view line) { return !line.empty() && line.front() == '#'; });
     return lines;
 }
 

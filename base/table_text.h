@@ -1,10 +1,14 @@
 #pragma once
-// The line reader the colour, jump and history tables share.
+// The line reader the key map, the labels and the colour, jump and history
+// tables share.
 #include <string_view>
 #include <vector>
 
-// The lines of a table text without their line ends; lines beginning with
-// "#" are left out. Line feeds are never trail bytes, so lines keep every
+// The lines of a text without their line ends ("\n" or "\r\n"); a last line
+// without one counts too.
+std::vector<std::string_view> textLines(std::string_view text);
+
+// The same with the lines beginning with "#" left out. Line feeds are never trail bytes, so lines keep every
 // double-byte character whole.
 std::vector<std::string_view> tableLines(std::string_view text);
 

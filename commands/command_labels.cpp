@@ -1,5 +1,6 @@
 #include "commands/command_labels.h"
 
+#include "base/table_text.h"
 #include "base/text_file.h"
 
 namespace {
@@ -19,12 +20,7 @@ std::string withoutBlanks(std::string_view text) {
 void CommandLabels::parse(std::string_view text) {
     labelOf_.clear();
     nameOf_.clear();
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
+    for (std::string_view line : textLines(text)) {
         std::size_t first = line.find(',');
         if (first == std::string_view::npos) continue;
         std::size_t second = line.find(',', first + 1);

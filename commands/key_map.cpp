@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "base/table_text.h"
 #include "base/text_file.h"
 #include "commands/default_bindings.h"
 
@@ -121,17 +122,9 @@ void KeyMap::parse(std::string_view text) {
     bindings_.clear();
     // Text-mode reading ends at an end-of-file mark that old editors leave.
     text = text.substr(0, text.find('\x1a'));
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // 0x0A and 0x0D are never trail bytes: a lone lead byte at the end of
-        // a line keeps to its own line.
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        bindings_.push_back(parseBindingLine(line));
-    }
+    // 0x0A and 0x0D are never trail bytes: a lone lead byte at the end of a
+    // line keeps to its own line.
+    for (std::string_view line : textLines(text)) bindings_.push_back(parseBindingLine(line));
 }
 
 std::string KeyMap::format() const {

@@ -32,12 +32,6 @@ void setComboText(HWND dialog, const std::string& text) {
                  reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// Hands a path over as another program would; a file path puts the cursor on it.
-void handOver(const VorbinProcess& vorbin, const std::string& path) {
-    COPYDATASTRUCT data{0, static_cast<DWORD>(path.size() + 1), const_cast<char*>(path.c_str())};
-    SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-}
-
 // Walks down, then up, until the cursor is on path.
 bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
     for (int key : {VK_DOWN, VK_UP}) {

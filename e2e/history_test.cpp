@@ -5,13 +5,6 @@
 #include "commands/command_id.h"
 #include "e2e/vorbin_process.h"
 
-namespace {
-void handOver(HWND window, std::string path) {
-    COPYDATASTRUCT data{0, static_cast<DWORD>(path.size() + 1), path.data()};
-    SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-}
-}  // namespace
-
 TEST(History, StepsWalkTheListAndTheFileKeepsItsOrder) {
     ProgramDirectory program;
     ScratchDirectory tree{"vbhist"};
@@ -25,11 +18,11 @@ TEST(History, StepsWalkTheListAndTheFileKeepsItsOrder) {
         return waitUntil([&] { return vorbin.title().ends_with(tree / name); }, 5000);
     };
     ASSERT_TRUE(at("A"));
-    handOver(vorbin.window(), tree / "B");
+    handOver(vorbin, tree / "B");
     ASSERT_TRUE(at("B"));
-    handOver(vorbin.window(), tree / "C");
+    handOver(vorbin, tree / "C");
     ASSERT_TRUE(at("C"));
-    handOver(vorbin.window(), tree / "D");
+    handOver(vorbin, tree / "D");
     ASSERT_TRUE(at("D"));
 
     // The start folder came before the history file was read, so the list

@@ -52,9 +52,7 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
 
     // Over to another drive, then "c" in the Change Drive dialog comes back
     // to the directory last shown on C:.
-    std::string elsewhere = "Z:\\";
-    COPYDATASTRUCT data{0, static_cast<DWORD>(elsewhere.size() + 1), elsewhere.data()};
-    SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    handOver(vorbin, "Z:\\");
     ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(") Z:\\"); }, 5000))
         << vorbin.title();
     vorbin.key(VK_F3);
@@ -75,8 +73,7 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
 
     // A path that names a file: its directory, the cursor on the file.
     std::string file = tree / "work\\plan.txt";
-    COPYDATASTRUCT toFile{0, static_cast<DWORD>(file.size() + 1), file.data()};
-    SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&toFile));
+    handOver(vorbin, file);
     EXPECT_TRUE(at(tree / "work")) << vorbin.title();
     EXPECT_TRUE(waitUntil([&] { return viewedPath() == file; }, 5000)) << viewedPath();
 }
@@ -123,11 +120,7 @@ TEST(Navigation, ShiftKeyStoresThePathAndTheHistoryDialogGoesBack) {
     auto at = [&](const std::string& path) {
         return waitUntil([&] { return vorbin.title().ends_with(path); }, 5000);
     };
-    auto handOver = [&](std::string path) {
-        COPYDATASTRUCT data{0, static_cast<DWORD>(path.size() + 1), path.data()};
-        SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-    };
-    handOver(tree / "keep");
+    handOver(vorbin, tree / "keep");
     ASSERT_TRUE(at(tree / "keep"));
 
     // Shift+3 in the key field stores the path shown and writes JUMP.TBL at once.
@@ -147,7 +140,7 @@ TEST(Navigation, ShiftKeyStoresThePathAndTheHistoryDialogGoesBack) {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(jump); }, 3000));
 
     // Later, elsewhere, "J" then "3" goes there.
-    handOver(tree / "other");
+    handOver(vorbin, tree / "other");
     ASSERT_TRUE(at(tree / "other"));
     vorbin.key('J');
     jump = waitForDialog("Jump");

@@ -66,8 +66,7 @@ TEST_F(PaneKeys, CursorMovesEnterBackLetterJumpAndEscape) {
 
 TEST_F(PaneKeys, HandedOverPathsAndFilesCreatedOutside) {
     std::string target = tree / "sub";
-    COPYDATASTRUCT data{0, static_cast<DWORD>(target.size() + 1), target.data()};
-    SendMessageA(vorbin->window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    handOver(*vorbin, target);
     ASSERT_TRUE(waitUntil([&] { return vorbin->title().ends_with(target); }, 5000))
         << vorbin->title();
 
@@ -91,9 +90,7 @@ TEST_F(PaneKeys, ActivationOfAnotherInstance) {
     ASSERT_TRUE(second.waitForWindow());
     ASSERT_EQ(second.title().rfind("[Vorbin:1]", 0), 0u);
     // An empty hand-over only activates: instance 0 brings itself to the front.
-    char empty[1] = {0};
-    COPYDATASTRUCT activate{0, 1, empty};
-    SendMessageA(vorbin->window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&activate));
+    handOver(*vorbin, "");
     ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == vorbin->window(); }, 10000));
     vorbin->key(VK_F2);  // bound to activating instance 1
     EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == second.window(); }, 5000));

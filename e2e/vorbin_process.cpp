@@ -60,6 +60,11 @@ std::string windowTitle(HWND hwnd) {
     return title;
 }
 
+void handOver(const VorbinProcess& vorbin, const std::string& path) {
+    COPYDATASTRUCT data{0, static_cast<DWORD>(path.size() + 1), const_cast<char*>(path.c_str())};
+    SendMessageA(vorbin.window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
 ProgramDirectory::ProgramDirectory() {
     CopyFileA((programDirectory() + "Vorbin.exe").c_str(), (path() + "Vorbin.exe").c_str(), FALSE);
     // The shipped tables come from the source tree: the build's program

@@ -53,6 +53,9 @@ private:
 };
 
 std::string windowTitle(HWND hwnd);
+// Hands a path over as another program would (WM_COPYDATA); a file path
+// puts the cursor on the file.
+void handOver(const VorbinProcess& vorbin, const std::string& path);
 // The path instance 0 last wrote into the viewer block "PELKO"; "" when none.
 std::string viewedPath();
 std::string clipboardText();

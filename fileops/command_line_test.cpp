@@ -130,3 +130,10 @@ TEST(CommandInterpreter, TextFollowsTheSwitchAndKeepsItsQuotes) {
     EXPECT_EQ(r.commandLine, "\"cmd.exe\" /c copy a b");
     EXPECT_EQ(r.wait, WaitMode::UntilEnded);
 }
+
+TEST(Parameters, BlankTextIsQuotedOnce) {
+    EXPECT_EQ(prepareParameters("a b"), "\"a b\"");
+    EXPECT_EQ(prepareParameters("\"a b\""), "\"a b\"");
+    EXPECT_EQ(prepareParameters("ab"), "ab");
+    EXPECT_EQ(prepareParameters(""), "");
+}

@@ -114,18 +114,6 @@ std::vector<std::string> prepareShellCopy(PlatformKind kind, const std::vector<s
     return prepared;
 }
 
-std::string quoteParameters(std::string_view parameters) {
-    if (parameters.find(' ') == std::string_view::npos || parameters.front() == '"') {
-        return std::string(parameters);
-    }
-    std::string quoted;
-    quoted.reserve(parameters.size() + 2);
-    quoted += '"';
-    quoted += parameters;
-    quoted += '"';
-    return quoted;
-}
-
 int effectAfterDrop(int currentEffect, unsigned dropEffectBits) {
     int effect = currentEffect;
     if (dropEffectBits & 4) effect = 0;

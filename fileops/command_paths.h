@@ -71,9 +71,6 @@ struct PathProbe {
 std::vector<std::string> prepareShellCopy(PlatformKind kind, const std::vector<std::string>& sources,
                                           const std::string& destination, const PathProbe& probe);
 
-// A parameter text with a blank is quoted unless it already begins with a quote.
-std::string quoteParameters(std::string_view parameters);
-
 // The clipboard effect after a drop: the link bit clears it, the move bit
 // makes it a move, the copy bit a copy; tested in that order, so copy wins.
 int effectAfterDrop(int currentEffect, unsigned dropEffectBits);

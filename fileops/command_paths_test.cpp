@@ -163,13 +163,6 @@ TEST(ShellCopy, FailedDirectoryCreationLeavesTheSourcesAlone) {
               std::vector<std::string>{"C:\\src"});
 }
 
-TEST(Parameters, BlankTextIsQuotedOnce) {
-    EXPECT_EQ(quoteParameters("a b"), "\"a b\"");
-    EXPECT_EQ(quoteParameters("\"a b\""), "\"a b\"");
-    EXPECT_EQ(quoteParameters("ab"), "ab");
-    EXPECT_EQ(quoteParameters(""), "");
-}
-
 TEST(DropEffect, CopyBitWinsThenMoveThenLink) {
     EXPECT_EQ(effectAfterDrop(2, 4), 0);
     EXPECT_EQ(effectAfterDrop(0, 2), 2);

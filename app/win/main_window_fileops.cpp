@@ -296,7 +296,13 @@ void MainWindow::beginCommandRun() {
     // Each run may start a program that changes the directory, or jump
     // elsewhere; every run of the series still means the entries marked now.
     runSnapshot_.clear();
-    for (int index : markedEntries()) runSnapshot_.emplace(index, macroContext(index));
+    const PaneModel& model = pane_.model();
+    // One reading of the listing; only the target differs between the runs.
+    MacroContext context = macroContext(-1);
+    for (int index : markedEntries()) {
+        context.target = macroEntry(model.entryAt(index));
+        runSnapshot_.emplace(index, context);
+    }
 }
 
 void MainWindow::endCommandRun() { runSnapshot_.clear(); }

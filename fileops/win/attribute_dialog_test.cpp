@@ -72,28 +72,7 @@ void setTime(HWND d, const char* const (&texts)[6]) {
 }
 
 // A visible box of the thread other than the dialog itself.
-HWND waitForBox(DWORD thread, HWND dialog) {
-    struct Search {
-        HWND dialog;
-        HWND found;
-    } search{dialog, nullptr};
-    for (int i = 0; i < 500 && !search.found; ++i) {
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                char name[16] = "";
-                GetClassNameA(hwnd, name, sizeof name);
-                if (hwnd == s->dialog || std::string(name) != "#32770" || !IsWindowVisible(hwnd))
-                    return TRUE;
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(10);
-    }
-    return search.found;
-}
+HWND waitForBox(DWORD thread, HWND dialog) { return waitForDialogBesides(thread, dialog, nullptr); }
 
 std::string boxText(HWND box) {
     std::string text;

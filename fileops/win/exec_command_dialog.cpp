@@ -4,12 +4,17 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <vector>
 
+#include "app/window_rect.h"
+#include "app/win/window_place.h"
+#include "base/win/anchored_layout.h"
 #include "base/win/dialog_procedure.h"
 #include "base/win/list_view.h"
+#include "base/win/window_text.h"
 #include "commands/command_id.h"
 #include "fileops/exec_command_table.h"
 #include "fileops/win/exec_command_dialog_ids.h"
@@ -18,13 +23,6 @@ namespace {
 
 const char* const PlaceSection = "WINDOW";
 const char* const PlaceKey = "EXEC_COMMAND";
-
-std::string windowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 bool blank(const std::string& text) {
     return text.find_first_not_of(" \t") == std::string::npos;
@@ -41,15 +39,6 @@ bool localDirectory(const std::string& path) {
     if (path.size() >= 2 && path[1] == ':') return true;
     return path.size() > 2 && path[0] == '\\' && path[1] == '\\';
 }
-
-// How a control follows the dialog's size.
-enum Follow { Stay = 0, Right = 1, Wider = 2, Taller = 4 };
-
-struct Anchor {
-    int id;
-    int follow;
-    RECT rect{};
-};
 
 class ExecCommandDialog {
 public:
@@ -104,7 +93,7 @@ private:
         RECT window;
         GetWindowRect(hwnd_, &window);
         minimum_ = {window.right - window.left, window.bottom - window.top};
-        recordAnchors();
+        recordLayout();
         restorePlace();
         layout();
 
@@ -283,14 +272,7 @@ private:
     void restorePlace() {
         std::string text = settings_.ReadString(PlaceSection, PlaceKey);
         if (text.empty()) return;
-        long long field[4] = {0, 0, 0, 0};
-        std::size_t at = 0;
-        for (long long& value : field) {
-            value = leadingInt(text.substr(at));
-            std::size_t comma = text.find(',', at);
-            if (comma == std::string::npos) break;
-            at = comma + 1;
-        }
+        const std::array<int, 4> field = parseWindowRect(text);
         long long left = field[0], top = field[1];
         long long right = left + field[2], bottom = top + field[3];
         if (left > right) std::swap(left, right);
@@ -303,46 +285,20 @@ private:
                      keepSize | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    // A window off the top-left of the screen is not worth remembering.
-    void savePlace() {
-        RECT r;
-        if (IsIconic(hwnd_) || !GetWindowRect(hwnd_, &r) || r.right < 1 || r.bottom < 1) return;
-        char text[64];
-        std::snprintf(text, sizeof text, "%d,%d,%d,%d", static_cast<int>(r.left),
-                      static_cast<int>(r.top), static_cast<int>(r.right - r.left),
-                      static_cast<int>(r.bottom - r.top));
-        settings_.WriteString(PlaceSection, PlaceKey, text);
-    }
+    void savePlace() { saveWindowRect(hwnd_, settings_, PlaceSection, PlaceKey); }
 
-    void recordAnchors() {
-        GetClientRect(hwnd_, &client_);
-        for (Anchor& a : anchors_) {
-            GetWindowRect(item(a.id), &a.rect);
-            // A combo box's height is that of its open list.
-            if (a.id == IDC_EXEC_COMMAND_TEXT) {
-                RECT open;
-                SendMessageA(item(a.id), CB_GETDROPPEDCONTROLRECT, 0,
-                             reinterpret_cast<LPARAM>(&open));
-                a.rect.bottom = std::max(a.rect.bottom, a.rect.top + (open.bottom - open.top));
-            }
-            MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&a.rect), 2);
-        }
-        anchored_ = true;
+    void recordLayout() {
+        layout_.record(hwnd_);
+        // A combo box's height is that of its open list.
+        RECT open;
+        SendMessageA(item(IDC_EXEC_COMMAND_TEXT), CB_GETDROPPEDCONTROLRECT, 0,
+                     reinterpret_cast<LPARAM>(&open));
+        layout_.setHeight(IDC_EXEC_COMMAND_TEXT, open.bottom - open.top);
     }
 
     void layout() {
-        if (!anchored_) return;
-        RECT now;
-        GetClientRect(hwnd_, &now);
-        int dx = now.right - client_.right, dy = now.bottom - client_.bottom;
-        for (const Anchor& a : anchors_) {
-            RECT r = a.rect;
-            if (a.follow & Right) OffsetRect(&r, dx, 0);
-            if (a.follow & Wider) r.right += dx;
-            if (a.follow & Taller) r.bottom += dy;
-            SetWindowPos(item(a.id), nullptr, r.left, r.top, std::max(0, int(r.right - r.left)),
-                         std::max(0, int(r.bottom - r.top)), SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        if (!layout_.recorded()) return;
+        layout_.apply(hwnd_);
         RECT list;
         GetClientRect(list_, &list);
         SendMessageA(list_, LVM_SETCOLUMNWIDTH, 0, std::max(40, int(list.right - list.left)));
@@ -359,16 +315,19 @@ private:
     HWND list_ = nullptr;
     bool quiet_ = false;    // texts the dialog puts into the combo box leave the list alone
     bool filling_ = false;  // selections made while listing are settled once at the end
-    bool anchored_ = false;  // WM_SIZE arrives before the anchors are known
-    RECT client_{};
     POINT minimum_{};
-    Anchor anchors_[11] = {
-        {IDC_EXEC_COMMAND_ENTRY, Wider},        {IDC_EXEC_COMMAND_TEXT, Wider},
-        {IDC_EXEC_COMMAND_LIST, Wider | Taller}, {IDOK, Right},
-        {IDCANCEL, Right},                      {IDC_EXEC_COMMAND_FILE, Right},
-        {IDC_EXEC_COMMAND_ADD, Right},          {IDC_EXEC_COMMAND_DELETE, Right},
-        {IDC_EXEC_COMMAND_MOVE_LABEL, Right},   {IDC_EXEC_COMMAND_POSITION, Right},
-        {IDC_EXEC_COMMAND_SPIN, Right},
+    AnchoredLayout layout_{
+        {IDC_EXEC_COMMAND_ENTRY, AnchoredLayout::Wider},
+        {IDC_EXEC_COMMAND_TEXT, AnchoredLayout::Wider},
+        {IDC_EXEC_COMMAND_LIST, AnchoredLayout::Wider | AnchoredLayout::Taller},
+        {IDOK, AnchoredLayout::Right},
+        {IDCANCEL, AnchoredLayout::Right},
+        {IDC_EXEC_COMMAND_FILE, AnchoredLayout::Right},
+        {IDC_EXEC_COMMAND_ADD, AnchoredLayout::Right},
+        {IDC_EXEC_COMMAND_DELETE, AnchoredLayout::Right},
+        {IDC_EXEC_COMMAND_MOVE_LABEL, AnchoredLayout::Right},
+        {IDC_EXEC_COMMAND_POSITION, AnchoredLayout::Right},
+        {IDC_EXEC_COMMAND_SPIN, AnchoredLayout::Right},
     };
 };
 

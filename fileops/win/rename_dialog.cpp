@@ -2,6 +2,7 @@
 
 #include "base/sjis.h"
 #include "base/win/dialog_procedure.h"
+#include "base/win/window_text.h"
 #include "fileops/win/rename_dialog_ids.h"
 
 namespace {
@@ -22,14 +23,7 @@ constexpr const char* DotNameText =
 
 constexpr std::string_view Forbidden = "\\/:*?\"<>|";
 
-std::string itemText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    int length = GetWindowTextLengthA(item);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(item, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
+std::string itemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
 
 // An edit counts positions in bytes when its text is stored as code page 932
 // and in UTF-16 units otherwise; ask it which by comparing its own length.

@@ -24,28 +24,8 @@ void typeOverSelection(HWND dialog, const std::string& text) {
 
 // The message box the dialog raised on its own thread: not the dialog itself.
 HWND waitForMessageBox(HWND dialog) {
-    DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
-    struct Search {
-        HWND dialog;
-        HWND found;
-    } search{dialog, nullptr};
-    for (int i = 0; i < 500 && !search.found; ++i) {
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                char name[16] = "";
-                GetClassNameA(hwnd, name, sizeof name);
-                if (hwnd == s->dialog || std::string(name) != "#32770" || !IsWindowVisible(hwnd))
-                    return TRUE;
-                if (textOf(hwnd) != "Rename") return TRUE;
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(10);
-    }
-    return search.found;
+    const std::string caption = "Rename";
+    return waitForDialogBesides(GetWindowThreadProcessId(dialog, nullptr), dialog, &caption);
 }
 
 // Presses OK on a name the dialog must refuse; answers the message shown

@@ -5,15 +5,11 @@
 #include <string>
 #include <utility>
 
+#include "base/win/window_text.h"
+
 namespace {
 
 bool down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), int(text.size()))));
-    return text;
-}
 
 }  // namespace
 

@@ -6,19 +6,14 @@
 #include <vector>
 
 #include "base/sjis.h"
+#include "base/win/anchored_layout.h"
 #include "base/win/dialog_procedure.h"
 #include "base/win/list_view.h"
+#include "base/win/window_text.h"
 #include "navigation/jump_list.h"
 #include "navigation/win/jump_list_dialog_ids.h"
 
 namespace {
-
-std::string windowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 std::string withSeparator(std::string directory) {
     if (!directory.empty() && directory.back() != '\\' && directory.back() != '/')
@@ -39,15 +34,6 @@ std::string lastComponent(std::string path) {
     std::size_t at = sjis::findLastChar(path, '\\');
     return at == std::string::npos ? path : path.substr(at + 1);
 }
-
-// How a control follows the dialog's size.
-enum Follow { Stay = 0, Right = 1, Down = 2, Wider = 4, Taller = 8 };
-
-struct Anchor {
-    int id;
-    int follow;
-    RECT rect{};
-};
 
 class JumpListDialog {
 public:
@@ -84,7 +70,7 @@ private:
         for (int id : {IDC_JUMP_LIST_NAME, IDC_JUMP_LIST_PATH})
             SetWindowSubclass(item(id), arrowKeys, 0, reinterpret_cast<DWORD_PTR>(this));
 
-        recordAnchors();
+        layout_.record(hwnd_);
         // A rectangle without area would hide the dialog: it keeps its own then.
         if (table_.rect && table_.rect->right > table_.rect->left &&
             table_.rect->bottom > table_.rect->top) {
@@ -104,7 +90,7 @@ private:
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp) {
         switch (message) {
         case WM_SIZE:
-            layout();
+            layout_.apply(hwnd_);
             return TRUE;
         case WM_COMMAND:
             return command(LOWORD(wp), HIWORD(wp));
@@ -290,31 +276,6 @@ private:
                                              LVNI_SELECTED));
     }
 
-    void recordAnchors() {
-        GetClientRect(hwnd_, &client_);
-        for (Anchor& a : anchors_) {
-            GetWindowRect(item(a.id), &a.rect);
-            MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&a.rect), 2);
-        }
-        anchored_ = true;
-    }
-
-    void layout() {
-        if (!anchored_) return;
-        RECT now;
-        GetClientRect(hwnd_, &now);
-        int dx = now.right - client_.right, dy = now.bottom - client_.bottom;
-        for (const Anchor& a : anchors_) {
-            RECT r = a.rect;
-            if (a.follow & Right) OffsetRect(&r, dx, 0);
-            if (a.follow & Down) OffsetRect(&r, 0, dy);
-            if (a.follow & Wider) r.right += dx;
-            if (a.follow & Taller) r.bottom += dy;
-            SetWindowPos(item(a.id), nullptr, r.left, r.top, std::max(0, int(r.right - r.left)),
-                         std::max(0, int(r.bottom - r.top)), SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
-
     std::string file_;
     std::string initialPath_;
     std::string chosen_;
@@ -324,14 +285,17 @@ private:
     HWND list_ = nullptr;
     bool quiet_ = false;    // texts set by the dialog itself search and rewrite nothing
     bool filling_ = false;  // selections made while listing show nothing
-    bool anchored_ = false;
-    RECT client_{};
-    Anchor anchors_[10] = {
-        {IDC_JUMP_LIST_NAME, Wider},        {IDC_JUMP_LIST_PATH, Wider},
-        {IDC_JUMP_LIST_LIST, Wider | Taller}, {IDC_JUMP_LIST_SPIN, Right},
-        {IDOK, Right},                      {IDC_JUMP_LIST_NEXT, Right},
-        {IDC_JUMP_LIST_EDIT, Right},        {IDC_JUMP_LIST_ADD, Right},
-        {IDC_JUMP_LIST_DEL, Right},         {IDC_JUMP_LIST_CLOSE, Right | Down},
+    AnchoredLayout layout_{
+        {IDC_JUMP_LIST_NAME, AnchoredLayout::Wider},
+        {IDC_JUMP_LIST_PATH, AnchoredLayout::Wider},
+        {IDC_JUMP_LIST_LIST, AnchoredLayout::Wider | AnchoredLayout::Taller},
+        {IDC_JUMP_LIST_SPIN, AnchoredLayout::Right},
+        {IDOK, AnchoredLayout::Right},
+        {IDC_JUMP_LIST_NEXT, AnchoredLayout::Right},
+        {IDC_JUMP_LIST_EDIT, AnchoredLayout::Right},
+        {IDC_JUMP_LIST_ADD, AnchoredLayout::Right},
+        {IDC_JUMP_LIST_DEL, AnchoredLayout::Right},
+        {IDC_JUMP_LIST_CLOSE, AnchoredLayout::Right | AnchoredLayout::Down},
     };
 };
 

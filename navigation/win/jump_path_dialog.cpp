@@ -4,10 +4,14 @@
 #include <imm.h>
 
 #include <cstdio>
+#include <array>
 #include <vector>
 
+#include "app/window_rect.h"
+#include "app/win/window_place.h"
 #include "base/sjis.h"
 #include "base/win/dialog_procedure.h"
+#include "base/win/window_text.h"
 #include "navigation/key_table.h"
 #include "navigation/path_completion.h"
 #include "navigation/win/completing_field.h"
@@ -21,12 +25,6 @@ constexpr std::size_t HistoryLimit = 10;
 constexpr UINT BackslashKey = 220;  // the key that types "\" (VK_OEM_5)
 
 bool down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), int(text.size()))));
-    return text;
-}
 
 std::string historyKey(std::size_t i) {
     char key[16];
@@ -239,26 +237,12 @@ private:
     void restorePosition() {
         std::string text = settings_.ReadString(title_, "WindowPos");
         if (text.empty()) return;
-        int field[2] = {0, 0};
-        std::size_t at = 0;
-        for (int& value : field) {
-            value = leadingInt(text.substr(at));
-            std::size_t comma = text.find(',', at);
-            if (comma == std::string::npos) break;
-            at = comma + 1;
-        }
+        const std::array<int, 4> field = parseWindowRect(text);
         SetWindowPos(hwnd_, nullptr, field[0], field[1], 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    void savePosition() {
-        RECT r;
-        if (!GetWindowRect(hwnd_, &r) || r.right < 1 || r.bottom < 1) return;
-        char text[64];
-        std::snprintf(text, sizeof text, "%d,%d,%d,%d", int(r.left), int(r.top),
-                      int(r.right - r.left), int(r.bottom - r.top));
-        settings_.WriteString(title_, "WindowPos", text);
-    }
+    void savePosition() { saveWindowRect(hwnd_, settings_, title_, "WindowPos"); }
 
     void command(int id, int code) {
         switch (id) {

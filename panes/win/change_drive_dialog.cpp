@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/win/window_place.h"
 #include "base/win/dialog_procedure.h"
 #include "base/win/list_view.h"
 #include "panes/win/change_drive_dialog_ids.h"
@@ -184,15 +185,7 @@ private:
         MoveWindow(hwnd_, left, top, width, height, TRUE);
     }
 
-    void savePlace() {
-        RECT r;
-        if (IsIconic(hwnd_) || !GetWindowRect(hwnd_, &r)) return;
-        char text[64];
-        std::snprintf(text, sizeof text, "%d,%d,%d,%d", static_cast<int>(r.left),
-                      static_cast<int>(r.top), static_cast<int>(r.right - r.left),
-                      static_cast<int>(r.bottom - r.top));
-        settings_.WriteString(PlaceSection, PlaceKey, text);
-    }
+    void savePlace() { saveWindowRect(hwnd_, settings_, PlaceSection, PlaceKey); }
 
     Settings& settings_;
     const DriveMemory& drives_;

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "base/win/dialog_procedure.h"
+#include "base/win/window_text.h"
 #include "panes/command_dialog_rules.h"
 #include "panes/win/command_dialog_ids.h"
 
@@ -49,13 +50,6 @@ void drawText(HDC dc, RECT rect, const std::string& text, COLORREF colour, UINT 
     SetTextColor(dc, colour);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
               format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-}
-
-std::string windowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(),
-                                                        static_cast<int>(text.size()))));
-    return text;
 }
 
 std::string withSeparator(std::string directory) {

@@ -39,12 +39,14 @@ inline void click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM
 // a window that is going away.
 inline void press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-// The visible dialog with this caption among the windows of one thread.
-inline HWND waitForDialog(DWORD thread, const std::string& caption) {
+// A visible dialog of one thread other than besides, with this caption when
+// one is given (a message box a dialog raised has the class of a dialog too).
+inline HWND waitForDialogBesides(DWORD thread, HWND besides, const std::string* caption) {
     struct Search {
+        HWND besides;
         const std::string* caption;
         HWND found;
-    } search{&caption, nullptr};
+    } search{besides, caption, nullptr};
     for (int i = 0; i < 500 && !search.found; ++i) {
         EnumThreadWindows(
             thread,
@@ -52,8 +54,9 @@ inline HWND waitForDialog(DWORD thread, const std::string& caption) {
                 auto* s = reinterpret_cast<Search*>(lp);
                 char name[16] = "";
                 GetClassNameA(hwnd, name, sizeof name);
-                if (std::string(name) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-                if (textOf(hwnd) != *s->caption) return TRUE;
+                if (hwnd == s->besides || std::string(name) != "#32770" || !IsWindowVisible(hwnd))
+                    return TRUE;
+                if (s->caption && textOf(hwnd) != *s->caption) return TRUE;
                 s->found = hwnd;
                 return FALSE;
             },
@@ -61,6 +64,11 @@ inline HWND waitForDialog(DWORD thread, const std::string& caption) {
         if (!search.found) Sleep(10);
     }
     return search.found;
+}
+
+// The visible dialog with this caption among the windows of one thread.
+inline HWND waitForDialog(DWORD thread, const std::string& caption) {
+    return waitForDialogBesides(thread, nullptr, &caption);
 }
 
 // Runs open() on this thread while steps(dialog) runs on another thread

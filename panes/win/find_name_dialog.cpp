@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/messages.h"
+#include "base/win/window_text.h"
 #include "panes/find_history.h"
 #include "panes/name_search.h"
 #include "panes/win/find_name_dialog_ids.h"
@@ -18,12 +19,6 @@ struct State {
     std::string caption;  // the input use's caption, also its history section
     const std::function<void(HWND)>* onEdit = nullptr;
 };
-
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), int(text.size()))));
-    return text;
-}
 
 void postToPane(HWND pane, const std::string& typed) {
     std::string pattern = findTextPattern(typed);
@@ -102,11 +97,9 @@ POINT findDialogOrigin(const RECT& pane, SIZE dialog, const RECT& workArea) {
     return {x, y};
 }
 
-bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& settings,
-                       std::string& text) {
-    Profile& profile = settings.profile();
-    State state{use, pane, FindHistory(), text, {}, nullptr};
-    if (use != FindNameUse::Find) state.history.load(profile);
+namespace {
+// Shows the dialog; on OK the text typed goes to the top of the earlier texts.
+bool runWithHistory(HWND owner, State& state, Profile& profile, std::string& text) {
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIND_NAME), owner,
                         procedure, reinterpret_cast<LPARAM>(&state));
@@ -116,18 +109,20 @@ bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& setting
     text = state.text;
     return true;
 }
+}  // namespace
+
+bool runFindNameDialog(HWND owner, HWND pane, FindNameUse use, Settings& settings,
+                       std::string& text) {
+    Profile& profile = settings.profile();
+    State state{use, pane, FindHistory(), text, {}, nullptr};
+    if (use != FindNameUse::Find) state.history.load(profile);
+    return runWithHistory(owner, state, profile, text);
+}
 
 bool runInputLineDialog(HWND owner, const std::string& caption, Settings& settings,
                         std::string& text, const std::function<void(HWND edit)>& onEdit) {
     Profile& profile = settings.profile();
     State state{FindNameUse::Input, nullptr, FindHistory(caption), text, caption, &onEdit};
     state.history.load(profile);
-    INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIND_NAME), owner,
-                        procedure, reinterpret_cast<LPARAM>(&state));
-    if (result != IDOK) return false;
-    state.history.remember(state.text);
-    state.history.save(profile);
-    text = state.text;
-    return true;
+    return runWithHistory(owner, state, profile, text);
 }

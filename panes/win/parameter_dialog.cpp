@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/win/window_text.h"
 #include "panes/win/find_name_dialog_ids.h"
 
 namespace {
@@ -23,11 +24,8 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wp, LPARAM lp) {
     }
     case WM_COMMAND:
         if (LOWORD(wp) == IDOK) {
-            HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
-            std::string& text = reinterpret_cast<Prompt*>(GetWindowLongPtrA(dialog, DWLP_USER))->text;
-            text.assign(static_cast<std::size_t>(GetWindowTextLengthA(combo)) + 1, '\0');
-            text.resize(static_cast<std::size_t>(
-                GetWindowTextA(combo, text.data(), static_cast<int>(text.size()))));
+            reinterpret_cast<Prompt*>(GetWindowLongPtrA(dialog, DWLP_USER))->text =
+                windowText(GetDlgItem(dialog, IDC_FIND_NAME_TEXT));
             EndDialog(dialog, IDOK);
             return TRUE;
         }

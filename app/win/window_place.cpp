@@ -1,0 +1,11 @@
+#include "app/win/window_place.h"
+
+#include "app/window_rect.h"
+
+void saveWindowRect(HWND window, Settings& settings, const std::string& section,
+                    const std::string& key) {
+    RECT r;
+    if (IsIconic(window) || !GetWindowRect(window, &r) || r.right < 1 || r.bottom < 1) return;
+    settings.WriteString(section, key,
+                         formatWindowRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+}

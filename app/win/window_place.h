@@ -1,0 +1,13 @@
+#pragma once
+// Where a window was, kept in the settings file.
+#include <windows.h>
+
+#include <string>
+
+#include "app/settings.h"
+
+// Writes the window's screen rectangle under section and key, unless it is
+// minimised or its right or bottom edge is off the top-left of the screen
+// (the earlier value then stays).
+void saveWindowRect(HWND window, Settings& settings, const std::string& section,
+                    const std::string& key);
