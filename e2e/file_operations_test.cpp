@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "app/win/program_directory.h"
+#include "services/win/program_directory.h"
 #include "base/text_file.h"
 #include "commands/command_id.h"
 #include "e2e/vorbin_process.h"

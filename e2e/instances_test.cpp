@@ -2,7 +2,7 @@
 // of the last instance and what it leaves in Vorbin.ini.
 #include <gtest/gtest.h>
 
-#include "app/win/ini_profile.h"
+#include "services/win/ini_profile.h"
 #include "e2e/vorbin_process.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/win/program_directory.h"
+#include "services/win/program_directory.h"
 #include "base/win/shell_confirmations.h"
 #include "panes/win/copy_list_dialog_ids.h"
 

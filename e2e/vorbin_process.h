@@ -8,7 +8,7 @@
 
 #include "base/win/handle.h"
 #include "commands/key_map.h"
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 
 // A program directory holding Vorbin.exe and the shipped tables, copied from
 // the folder of the running test program.

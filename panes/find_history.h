@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/profile.h"
+#include "services/profile.h"
 
 class FindHistory {
 public:

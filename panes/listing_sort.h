@@ -2,21 +2,7 @@
 // The weighted listing sort: ".." first, directories before files, the tag
 // term, then the five keys by their weights.
 #include "panes/file_list.h"
-
-struct SortItem {
-    int priority = 0;
-    bool down = false;
-    bool on = false;
-};
-
-struct SortKeys {
-    SortItem fileName{1};
-    SortItem extension{2};
-    SortItem time{3};
-    SortItem attribute{4};
-    SortItem size{0};
-    bool tagFile = false;
-};
+#include "services/sort_keys.h"
 
 // 0 when off or priority 0; otherwise 2^|priority|, negated for a negative
 // priority or when down is set.

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/profile.h"
+#include "services/profile.h"
 #include "panes/file_list.h"
 #include "panes/line_format.h"
 

@@ -2,12 +2,12 @@
 
 #include <ole2.h>
 
-#include "app/settings.h"
-#include "app/win/ini_profile.h"
+#include "services/settings.h"
+#include "services/win/ini_profile.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
-#include "app/win/program_directory.h"
-#include "app/win/work_cleanup.h"
+#include "services/win/program_directory.h"
+#include "services/win/work_cleanup.h"
 
 namespace {
 Settings* current = nullptr;

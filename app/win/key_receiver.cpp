@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/messages.h"
+#include "services/messages.h"
 
 namespace {
 bool down(int key) { return (GetKeyState(key) & 0x8000) != 0; }

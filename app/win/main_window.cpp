@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/messages.h"
+#include "services/messages.h"
 #include "app/win/instances.h"
-#include "app/win/message_box.h"
+#include "services/win/message_box.h"
 #include "app/win/resource.h"
 #include "base/path.h"
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/drive_memory.h"
-#include "app/settings.h"
+#include "services/drive_memory.h"
+#include "services/settings.h"
 #include "app/win/directory_watcher.h"
 #include "app/win/key_receiver.h"
-#include "app/win/view_request_block.h"
+#include "services/win/view_request_block.h"
 #include "base/win/dialog_procedure.h"
 #include "base/win/handle.h"
 #include "commands/dispatch.h"

@@ -1,5 +1,5 @@
 // Pane commands that ask the user first.
-#include "app/messages.h"
+#include "services/messages.h"
 #include "app/win/main_window.h"
 #include "commands/win/key_dialog.h"
 #include "navigation/win/jump_list_dialog.h"

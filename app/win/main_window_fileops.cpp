@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "app/messages.h"
+#include "services/messages.h"
 #include "app/win/main_window.h"
-#include "app/win/message_box.h"
+#include "services/win/message_box.h"
 #include "base/path.h"
 #include "base/sjis.h"
 #include "base/win/clipboard.h"

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "base/win/handle.h"
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 
 namespace {
 const std::string Hyou = "\x95\x5c";           // 表: trail byte is "\"

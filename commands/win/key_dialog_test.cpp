@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 #include "commands/win/key_dialog.h"
 #include "commands/win/key_dialog_ids.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 namespace {
 

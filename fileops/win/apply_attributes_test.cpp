@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "fileops/win/attribute_dialog_ids.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/window_rect.h"
-#include "app/win/window_place.h"
+#include "services/window_rect.h"
+#include "services/win/window_place.h"
 #include "base/win/anchored_layout.h"
 #include "base/win/dialog_procedure.h"
 #include "base/win/list_view.h"

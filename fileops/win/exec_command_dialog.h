@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "services/settings.h"
 
 // entryName is only shown, so the user sees what the command will act on;
 // paneDirectory is where "&File" starts looking for programs.

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/win/ini_profile.h"
+#include "services/win/ini_profile.h"
 #include "base/win/list_view.h"
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 #include "commands/command_id.h"
 #include "fileops/win/exec_command_dialog_ids.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

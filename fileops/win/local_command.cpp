@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/win/message_box.h"
+#include "services/win/message_box.h"
 #include "base/path.h"
 #include "base/sjis.h"
 #include "base/win/handle.h"

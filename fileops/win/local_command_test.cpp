@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 #include "base/win/shell_confirmations.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "fileops/win/ftp_job.h"
 #include "fileops/win/progress_dialog_ids.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fileops/win/rename_dialog_ids.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

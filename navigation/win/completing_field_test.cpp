@@ -10,11 +10,11 @@
 #include <set>
 #include <vector>
 
-#include "app/win/ini_profile.h"
+#include "services/win/ini_profile.h"
 #include "base/win/clipboard.h"
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 #include "panes/ext_table.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 #include "panes/win/find_name_dialog.h"
 #include "panes/win/find_name_dialog_ids.h"
 #include "panes/win/win_file_system.h"

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 #include "navigation/jump_list.h"
 #include "navigation/win/jump_list_dialog_ids.h"
 #include "base/win/list_view.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

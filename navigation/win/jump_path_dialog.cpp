@@ -7,8 +7,8 @@
 #include <array>
 #include <vector>
 
-#include "app/window_rect.h"
-#include "app/win/window_place.h"
+#include "services/window_rect.h"
+#include "services/win/window_place.h"
 #include "base/sjis.h"
 #include "base/win/dialog_procedure.h"
 #include "base/win/window_text.h"

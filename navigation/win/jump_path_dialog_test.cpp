@@ -9,10 +9,10 @@
 #include <set>
 #include <vector>
 
-#include "app/win/ini_profile.h"
-#include "base/win/scratch_directory.h"
+#include "services/win/ini_profile.h"
+#include "testing/win/scratch_directory.h"
 #include "navigation/win/jump_path_dialog_ids.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

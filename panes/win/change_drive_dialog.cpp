@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/win/window_place.h"
+#include "services/win/window_place.h"
 #include "base/win/dialog_procedure.h"
 #include "base/win/list_view.h"
 #include "panes/win/change_drive_dialog_ids.h"

@@ -3,8 +3,8 @@
 // path last used on it.
 #include <windows.h>
 
-#include "app/drive_memory.h"
-#include "app/settings.h"
+#include "services/drive_memory.h"
+#include "services/settings.h"
 
 // A letter key of a present drive chooses it at once; a double click or OK
 // chooses the selected row. On a choice stores the upper-case letter in

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/win/ini_profile.h"
-#include "base/win/scratch_directory.h"
+#include "services/win/ini_profile.h"
+#include "testing/win/scratch_directory.h"
 #include "panes/win/change_drive_dialog_ids.h"
 #include "base/win/list_view.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 #include "panes/win/drive_letters.h"
 
 using namespace dialog_test;

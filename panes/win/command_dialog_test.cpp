@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 #include "panes/win/command_dialog_ids.h"
 #include "base/win/list_view.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

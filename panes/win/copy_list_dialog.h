@@ -3,7 +3,7 @@
 // entries shows; its boxes live in the settings section "COPY_CLIPBORAD".
 #include <windows.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "panes/marked_list_text.h"
 
 // Shows the boxes as last stored. On OK the boxes go into options and the

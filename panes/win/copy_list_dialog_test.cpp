@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win/ini_profile.h"
-#include "base/win/scratch_directory.h"
+#include "services/win/ini_profile.h"
+#include "testing/win/scratch_directory.h"
 #include "panes/win/copy_list_dialog_ids.h"
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 
 using namespace dialog_test;
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/messages.h"
+#include "services/messages.h"
 #include "panes/line_colours.h"
 #include "panes/name_search.h"
 #include "panes/win/local_time.h"

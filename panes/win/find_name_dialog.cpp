@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/messages.h"
+#include "services/messages.h"
 #include "base/win/window_text.h"
 #include "panes/find_history.h"
 #include "panes/name_search.h"

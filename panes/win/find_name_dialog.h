@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "app/settings.h"
+#include "services/settings.h"
 
 enum class FindNameUse {
     Find,    // "Find filename": incremental, placed above the pane's top right corner

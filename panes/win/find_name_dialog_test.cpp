@@ -7,10 +7,10 @@
 
 #include <vector>
 
-#include "app/messages.h"
-#include "app/win/ini_profile.h"
-#include "base/win/scratch_directory.h"
-#include "panes/win/dialog_test_driver.h"
+#include "services/messages.h"
+#include "services/win/ini_profile.h"
+#include "testing/win/scratch_directory.h"
+#include "testing/win/dialog_test_driver.h"
 #include "panes/win/find_name_dialog_ids.h"
 
 using namespace dialog_test;

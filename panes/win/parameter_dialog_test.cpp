@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "panes/win/dialog_test_driver.h"
+#include "testing/win/dialog_test_driver.h"
 #include "panes/win/find_name_dialog_ids.h"
 
 using namespace dialog_test;

@@ -3,7 +3,7 @@
 // their priorities and directions, and whether tagged files come first.
 #include <windows.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 
 // Shows settings.Sort. On OK stores the keys into settings.Sort, saves the
 // settings and answers true; the caller then sorts and lays out the listing.

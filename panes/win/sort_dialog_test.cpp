@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win/ini_profile.h"
-#include "base/win/scratch_directory.h"
-#include "panes/win/dialog_test_driver.h"
+#include "services/win/ini_profile.h"
+#include "testing/win/scratch_directory.h"
+#include "testing/win/dialog_test_driver.h"
 #include "panes/win/sort_dialog_ids.h"
 
 using namespace dialog_test;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 #include "panes/listing_loader.h"
 #include "panes/win/win_file_system.h"
 

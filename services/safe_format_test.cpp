@@ -1,4 +1,4 @@
-#include "app/safe_format.h"
+#include "services/safe_format.h"
 
 #include <gtest/gtest.h>
 

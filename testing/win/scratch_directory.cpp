@@ -1,4 +1,4 @@
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 
 #include <cstdio>
 #include <fstream>

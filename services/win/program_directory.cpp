@@ -1,4 +1,4 @@
-#include "app/win/program_directory.h"
+#include "services/win/program_directory.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // The settings file through the platform's private-profile functions.
 #include <string>
 
-#include "app/profile.h"
+#include "services/profile.h"
 
 class IniProfile : public Profile {
 public:

@@ -1,4 +1,4 @@
-#include "app/win/view_request_block.h"
+#include "services/win/view_request_block.h"
 
 #include <windows.h>
 

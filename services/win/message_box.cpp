@@ -1,8 +1,8 @@
-#include "app/win/message_box.h"
+#include "services/win/message_box.h"
 
 #include <atomic>
 
-#include "app/win/program_directory.h"
+#include "services/win/program_directory.h"
 #include "base/text_file.h"
 
 namespace {

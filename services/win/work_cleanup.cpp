@@ -1,8 +1,8 @@
-#include "app/win/work_cleanup.h"
+#include "services/win/work_cleanup.h"
 
 #include <windows.h>
 
-#include "app/work_directory.h"
+#include "services/work_directory.h"
 #include "base/path.h"
 #include "base/win/handle.h"
 

@@ -1,4 +1,4 @@
-#include "app/message_table.h"
+#include "services/message_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/win/ini_profile.h"
+#include "services/win/ini_profile.h"
 
 #include <windows.h>
 

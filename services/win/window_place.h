@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "services/settings.h"
 
 // Writes the window's screen rectangle under section and key, unless it is
 // minimised or its right or bottom edge is off the top-left of the screen

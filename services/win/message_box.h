@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "app/message_table.h"  // isYes and the answer codes
+#include "services/message_table.h"  // isYes and the answer codes
 
 // The window that owns boxes shown without an owner; the main window names
 // itself here once it exists.

@@ -1,10 +1,10 @@
-#include "app/settings.h"
+#include "services/settings.h"
 
 #include <climits>
 #include <cstdio>
 #include <utility>
 
-#include "app/work_directory.h"
+#include "services/work_directory.h"
 #include "base/path.h"
 #include "base/sjis.h"
 

@@ -1,6 +1,6 @@
-#include "app/win/window_place.h"
+#include "services/win/window_place.h"
 
-#include "app/window_rect.h"
+#include "services/window_rect.h"
 
 void saveWindowRect(HWND window, Settings& settings, const std::string& section,
                     const std::string& key) {

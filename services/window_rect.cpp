@@ -1,8 +1,8 @@
-#include "app/window_rect.h"
+#include "services/window_rect.h"
 
 #include <cstdio>
 
-#include "app/settings.h"
+#include "services/settings.h"
 
 std::array<int, 4> parseWindowRect(const std::string& text) {
     std::array<int, 4> field{};

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/profile.h"
-#include "panes/listing_sort.h"
+#include "services/profile.h"
+#include "services/sort_keys.h"
 
 class Settings {
 public:

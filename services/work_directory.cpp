@@ -1,4 +1,4 @@
-#include "app/work_directory.h"
+#include "services/work_directory.h"
 
 #include "base/path.h"
 #include "base/sjis.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/safe_format.h"
+#include "services/safe_format.h"
 
 // Answer codes of the platform's message box.
 namespace answer {

@@ -1,6 +1,6 @@
 // Real message boxes under Wine: the test thread shows the box while a second
 // thread finds it, reads it the way a user would and presses a button.
-#include "app/win/message_box.h"
+#include "services/win/message_box.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/win/program_directory.h"
+#include "services/win/program_directory.h"
 #include "base/text_file.h"
-#include "base/win/scratch_directory.h"
+#include "testing/win/scratch_directory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/drive_memory.h"
+#include "services/drive_memory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,9 @@
-// The settings file and the instance numbers, on the real platform.
+// The settings file on the real platform.
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
-#include "app/win/ini_profile.h"
-#include "app/win/instances.h"
-#include "base/win/scratch_directory.h"
+#include "services/settings.h"
+#include "services/win/ini_profile.h"
+#include "testing/win/scratch_directory.h"
 
 TEST(IniProfile, ShiftJisValuesAndAbsentKeysRoundTrip) {
     ScratchDirectory dir;
@@ -44,15 +43,4 @@ TEST(IniProfile, SettingsSurviveSaveAndLoadThroughTheFile) {
     EXPECT_EQ(second.ReadEncoded("ftp.example", "FTP", "site_PASS"), "s3cr\x95\x5c");
     EXPECT_NE(profile.read("FTP", "site_PASS").find_first_not_of("0123456789"), 0u);
     EXPECT_EQ(profile.read("FTP", "site_PASS").size(), 18u);
-}
-
-TEST(Instances, NumbersAreClaimedLowestFirstAndFreedOnRelease) {
-    InstanceClaim a = claimInstanceNumber();
-    InstanceClaim b = claimInstanceNumber();
-    ASSERT_GE(a.number, 0);
-    ASSERT_GT(b.number, a.number);
-    int freed = a.number;
-    a.lock.reset();
-    InstanceClaim c = claimInstanceNumber();
-    EXPECT_EQ(c.number, freed);
 }
