@@ -1,11 +1,10 @@
 #include "app/win/application.h"
 
-#include <ole2.h>
-
-#include "services/settings.h"
-#include "services/win/ini_profile.h"
 #include "app/win/instances.h"
 #include "app/win/main_window.h"
+#include "base/win/handle.h"
+#include "services/settings.h"
+#include "services/win/ini_profile.h"
 #include "services/win/program_directory.h"
 #include "services/win/work_cleanup.h"
 
@@ -20,7 +19,7 @@ Settings& settings() { return *current; }
 
 int runApplication(HINSTANCE instance) {
     // Dragging files out of a pane needs OLE on this thread.
-    OleInitialize(nullptr);
+    OleSession ole;
     IniProfile profile(programDirectory() + "Vorbin.ini");
     Settings record(profile, programDirectory());
     current = &record;
@@ -31,7 +30,6 @@ int runApplication(HINSTANCE instance) {
     // With all eight numbers taken nothing is shown and nothing written back.
     if (claim.number < 0) {
         current = nullptr;
-        OleUninitialize();
         return 1;
     }
     {
@@ -46,6 +44,5 @@ int runApplication(HINSTANCE instance) {
     record.Save();
     claim.lock.reset();
     current = nullptr;
-    OleUninitialize();
     return 0;
 }

@@ -60,15 +60,7 @@ void MainWindow::copyTextToClipboard(const std::string& text) {
     ClipboardSession clipboard(hwnd_);
     if (!clipboard) return;
     EmptyClipboard();
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        if (void* bytes = GlobalLock(memory)) {
-            std::memcpy(bytes, text.c_str(), text.size() + 1);
-            GlobalUnlock(memory);
-            if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-        } else {
-            GlobalFree(memory);
-        }
-    }
+    putOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
 }
 
 void MainWindow::runCommand(const CommandCall& call) {
@@ -178,12 +170,8 @@ void MainWindow::selectFromClipboard() {
     {
         ClipboardSession clipboard(hwnd_);
         if (!clipboard) return;
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-                text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-                GlobalUnlock(data);
-            }
-        }
+        if (std::optional<std::string> bytes = clipboardBytes(CF_TEXT))
+            text.assign(bytes->c_str());  // up to the first NUL
     }
     if (!text.empty()) pane_.apply(pane_.model().selectFromClipboard(text));
 }

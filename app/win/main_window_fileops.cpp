@@ -3,7 +3,9 @@
 // and the command lines that start programs.
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
+#include <optional>
 
 #include "services/messages.h"
 #include "app/win/main_window.h"
@@ -93,18 +95,12 @@ ClipboardFiles readClipboardFiles(HWND owner) {
     ClipboardFiles files;
     ClipboardSession clipboard(owner);
     if (!clipboard) return files;
-    if (HANDLE effect = GetClipboardData(RegisterClipboardFormatA("Preferred DropEffect"))) {
-        if (const void* bytes = GlobalLock(effect)) {
-            if (GlobalSize(effect) >= sizeof(DWORD)) files.dropEffect = *static_cast<const DWORD*>(bytes);
-            GlobalUnlock(effect);
-        }
-    }
-    if (HANDLE drop = GetClipboardData(CF_HDROP)) {
-        if (const void* bytes = GlobalLock(drop)) {
-            files.paths = parseFileDropBlock(bytes, GlobalSize(drop), wideToNarrow);
-            GlobalUnlock(drop);
-        }
-    }
+    std::optional<std::string> effect =
+        clipboardBytes(RegisterClipboardFormatA("Preferred DropEffect"));
+    if (effect && effect->size() >= sizeof(DWORD))
+        std::memcpy(&files.dropEffect, effect->data(), sizeof(DWORD));
+    if (std::optional<std::string> drop = clipboardBytes(CF_HDROP))
+        files.paths = parseFileDropBlock(drop->data(), drop->size(), wideToNarrow);
     std::erase_if(files.paths, [](const std::string& p) { return !pastablePath(p); });
     return files;
 }

@@ -3,6 +3,10 @@
 // program, or the platform's own clipboard bridge, may hold it for a moment.
 #include <windows.h>
 
+#include <cstddef>
+#include <optional>
+#include <string>
+
 // Opens the clipboard, waiting up to half a second for another holder.
 bool openClipboardPatiently(HWND owner);
 
@@ -20,3 +24,10 @@ public:
 private:
     bool open_;
 };
+
+// Puts a copy of the bytes on the open clipboard, which owns them after.
+bool putOnClipboard(UINT format, const void* data, std::size_t size);
+
+// The bytes of a format on the open clipboard, as long as its block; nothing
+// when the format is absent or its block cannot be locked.
+std::optional<std::string> clipboardBytes(UINT format);

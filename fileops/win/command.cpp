@@ -17,26 +17,6 @@ void CCommand::SetEffectFromDropEffect(DWORD dropEffectBits) {
     effect = effectAfterDrop(effect, dropEffectBits);
 }
 
-namespace {
-// Hands a copy of the bytes to the clipboard; the clipboard owns them after.
-bool putOnClipboard(UINT format, const void* data, std::size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) return false;
-    void* target = GlobalLock(memory);
-    if (!target) {
-        GlobalFree(memory);
-        return false;
-    }
-    std::memcpy(target, data, size);
-    GlobalUnlock(memory);
-    if (!SetClipboardData(format, memory)) {
-        GlobalFree(memory);
-        return false;
-    }
-    return true;
-}
-}  // namespace
-
 bool CCommand::SetClipboard(const std::vector<std::string>& sources, bool isCut) {
     ClipboardSession clipboard(owner);
     if (!clipboard) return false;

@@ -12,19 +12,13 @@ bool registerClass(WNDPROC procedure) {
 
 }  // namespace
 
-CBThreadChildWnd::~CBThreadChildWnd() {
-    // Only the owning thread can destroy the window; from elsewhere this
-    // fails harmlessly and the window ends with its thread.
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
-
 bool CBThreadChildWnd::Create() {
     static const bool registered = registerClass(procedure);
     if (!registered) return false;
-    hwnd_ = CreateWindowExA(0, ClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), this);
+    hwnd_.reset(CreateWindowExA(0, ClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), this));
     if (!hwnd_) return false;
-    ShowWindow(hwnd_, SW_HIDE);
+    ShowWindow(hwnd_.get(), SW_HIDE);
     return true;
 }
 
@@ -36,7 +30,7 @@ LRESULT CALLBACK CBThreadChildWnd::procedure(HWND hwnd, UINT message, WPARAM wp,
     auto* self = reinterpret_cast<CBThreadChildWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (self) self->hwnd_ = nullptr;
+        if (self) (void)self->hwnd_.release();  // already going
     }
     if (self && message >= WM_USER) {
         return self->owner_.OnThreadMessage(message, wp, lp) & 0xFF;
@@ -86,7 +80,7 @@ DWORD WINAPI MessageThread::threadBody(void* self) {
         DispatchMessageA(&msg);
     }
     // The window belongs to this thread, so it is destroyed here.
-    DestroyWindow(owner->window_->Handle());
+    owner->window_->Destroy();
     return 0;
 }
 

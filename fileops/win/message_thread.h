@@ -16,19 +16,22 @@ public:
     static constexpr const char* ClassName = "CBThreadChildWnd";
 
     explicit CBThreadChildWnd(MessageThread& owner) : owner_(owner) {}
-    ~CBThreadChildWnd();
     CBThreadChildWnd(const CBThreadChildWnd&) = delete;
     CBThreadChildWnd& operator=(const CBThreadChildWnd&) = delete;
 
     // On the thread that is to own the window.
     bool Create();
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return hwnd_.get(); }
+    // On the owning thread only.
+    void Destroy() { hwnd_.reset(); }
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp);
 
     MessageThread& owner_;
-    HWND hwnd_ = nullptr;
+    // Destroyed by its own thread; from elsewhere the destruction fails
+    // harmlessly and the window ends with its thread.
+    OwnedWindow hwnd_;
 };
 
 class MessageThread {

@@ -7,29 +7,10 @@
 #include <utility>
 
 #include "base/path.h"
+#include "base/win/handle.h"
 #include "fileops/shortcut_name.h"
 
 namespace {
-
-// Releases one COM interface when it goes.
-template <class I>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    I* get() const { return p_; }
-    I* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    void** out() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    I* p_ = nullptr;
-};
 
 bool shellCanHandle(const std::string& path) {
     return !path.empty() && !isFtpPath(path) && !isArchivePath(path);
@@ -68,10 +49,9 @@ std::string createShortcut(const std::string& target, const std::string& directo
     // the check and the save is never overwritten.
     bool claimed = false;
     std::string name = shortcutFileName(linkTarget, [&](const std::string& candidate) {
-        HANDLE h = CreateFileA(joinPath(directory, candidate).c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            CloseHandle(h);
+        FileHandle file{CreateFileA(joinPath(directory, candidate).c_str(), GENERIC_WRITE, 0,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
+        if (file) {
             claimed = true;
             return false;
         }

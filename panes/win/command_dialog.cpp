@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "base/win/dialog_procedure.h"
+#include "base/win/handle.h"
 #include "base/win/window_text.h"
 #include "panes/command_dialog_rules.h"
 #include "panes/win/command_dialog_ids.h"
@@ -310,8 +311,7 @@ private:
         COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
         fill(dc, draw.rcItem, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         int oldMode = SetBkMode(dc, TRANSPARENT);
-        HGDIOBJ oldFont =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+        SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
 
         RECT cell = draw.rcItem;
         for (int c = 0; c < ColumnCount; ++c) {
@@ -361,7 +361,6 @@ private:
             cell.left = cell.right;
         }
         if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &draw.rcItem);
-        SelectObject(dc, oldFont);
         SetBkMode(dc, oldMode);
     }
 
@@ -370,11 +369,12 @@ private:
         fill(dc, draw.rcItem, backColour_);
         std::string ext = windowText(item(IDC_COMMAND_EXT));
         int oldMode = SetBkMode(dc, TRANSPARENT);
-        HGDIOBJ oldFont =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
-        drawText(dc, draw.rcItem, ext.empty() ? "Sample" : "sample." + ext, textColour_,
-                 DT_CENTER);
-        SelectObject(dc, oldFont);
+        {
+            SelectedObject font(dc,
+                                reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
+            drawText(dc, draw.rcItem, ext.empty() ? "Sample" : "sample." + ext, textColour_,
+                     DT_CENTER);
+        }
         SetBkMode(dc, oldMode);
     }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "base/win/handle.h"
 #include "panes/file_drop_block.h"
 
 static_assert(sizeof(DROPFILES) == FileDropHeaderSize);
@@ -72,14 +73,10 @@ public:
         if (HRESULT hr = checkFormat(format); FAILED(hr)) return hr;
         if (!medium) return E_INVALIDARG;
         // Each caller owns its copy and frees it with ReleaseStgMedium.
-        HGLOBAL memory = GlobalAlloc(GHND, block_.size());
-        if (!memory) return E_OUTOFMEMORY;
-        if (!copyInto(memory)) {
-            GlobalFree(memory);
-            return E_OUTOFMEMORY;
-        }
+        GlobalMemory memory{GlobalAlloc(GHND, block_.size())};
+        if (!memory || !copyInto(memory.get())) return E_OUTOFMEMORY;
         medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = memory;
+        medium->hGlobal = memory.release();
         medium->pUnkForRelease = nullptr;
         return S_OK;
     }
@@ -125,10 +122,9 @@ public:
 
 private:
     bool copyInto(HGLOBAL memory) const {
-        void* p = GlobalLock(memory);
-        if (!p) return false;
-        std::memcpy(p, block_.data(), block_.size());
-        GlobalUnlock(memory);
+        GlobalLockGuard<> bytes(memory);
+        if (!bytes) return false;
+        std::memcpy(bytes.get(), block_.data(), block_.size());
         return true;
     }
 
@@ -147,10 +143,6 @@ public:
     }
 };
 
-struct ComRelease {
-    void operator()(IUnknown* p) const { p->Release(); }
-};
-
 }  // namespace
 
 IDataObject* makeFileDataObject(const std::vector<std::string>& paths) {
@@ -166,8 +158,8 @@ IDropSource* makeFileDropSource() { return new (std::nothrow) FileDropSource; }
 DWORD dragFiles(const std::vector<std::string>& paths) {
     if (std::all_of(paths.begin(), paths.end(), [](const std::string& p) { return p.empty(); }))
         return 0;
-    std::unique_ptr<IDataObject, ComRelease> data(makeFileDataObject(paths));
-    std::unique_ptr<IDropSource, ComRelease> source(makeFileDropSource());
+    ComPtr<IDataObject> data(makeFileDataObject(paths));
+    ComPtr<IDropSource> source(makeFileDropSource());
     if (!data || !source) return 0;
     DWORD effect = DROPEFFECT_NONE;
     const HRESULT hr = DoDragDrop(data.get(), source.get(),

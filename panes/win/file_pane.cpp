@@ -56,9 +56,7 @@ void FilePane::setLook(const PaneLook& look) {
                                look.fontName.empty() ? nullptr : look.fontName.c_str())};
     // The pane's own device context keeps the font selected for good; the
     // old one can only be deleted once it is no longer selected.
-    HDC dc = GetDC(hwnd_);
-    SelectObject(dc, font.get());
-    ReleaseDC(hwnd_, dc);
+    SelectObject(WindowDC(hwnd_).get(), font.get());
     font_ = std::move(font);
     relayout();
 }
@@ -95,11 +93,10 @@ void FilePane::apply(const PaneUpdate& update) {
     if (update.repaintAll) {
         repaintAll(update.highlight);
     } else if (update.oldCursor >= 0 || update.newCursor >= 0) {
-        HDC dc = GetDC(hwnd_);
+        WindowDC dc(hwnd_);
         if (update.oldCursor >= 0 && update.oldCursor != update.newCursor)
-            drawLine(dc, update.oldCursor, false, false);
-        if (update.newCursor >= 0) drawLine(dc, update.newCursor, true, update.highlight);
-        ReleaseDC(hwnd_, dc);
+            drawLine(dc.get(), update.oldCursor, false, false);
+        if (update.newCursor >= 0) drawLine(dc.get(), update.newCursor, true, update.highlight);
     }
     if (update.reportCounts || update.newCursor >= 0 || update.repaintAll) {
         if (owner_) owner_->paneCursorMoved();
@@ -165,12 +162,10 @@ LRESULT FilePane::handle(UINT message, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
+        PaintDC dc(hwnd_);
         RECT client;
         GetClientRect(hwnd_, &client);
-        paint(dc, client);
-        EndPaint(hwnd_, &ps);
+        paint(dc.get(), client);
         return 0;
     }
     case WM_SIZE:

@@ -4,11 +4,8 @@
 
 #include <cstring>
 
-ViewRequestBlock::~ViewRequestBlock() { close(); }
-
 void ViewRequestBlock::close() {
-    if (view_) UnmapViewOfFile(view_);
-    view_ = nullptr;
+    view_.reset();
     mapping_.reset();
 }
 
@@ -17,7 +14,7 @@ bool ViewRequestBlock::write(unsigned char flag, const std::string& path) {
         mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, Size,
                                           "PELKO"));
         if (!mapping_) return false;
-        view_ = MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, Size);
+        view_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, Size));
         if (!view_) {
             mapping_.reset();
             return false;
@@ -28,7 +25,7 @@ bool ViewRequestBlock::write(unsigned char flag, const std::string& path) {
     if (!mutex) return false;
     DWORD waited = WaitForSingleObject(mutex.get(), 100);
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return false;
-    auto* bytes = static_cast<unsigned char*>(view_);
+    auto* bytes = static_cast<unsigned char*>(view_.get());
     bytes[0] = flag;
     std::memcpy(bytes + 1, path.c_str(), path.size() + 1);
     ReleaseMutex(mutex.get());

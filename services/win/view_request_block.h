@@ -8,7 +8,6 @@
 class ViewRequestBlock {
 public:
     static constexpr unsigned Size = 500;
-    ~ViewRequestBlock();
 
     // Creates the block on first use; writes nothing when the mutex cannot be
     // had within 100 ms. A path that does not fit is not sent: a cut path
@@ -18,5 +17,5 @@ public:
 
 private:
     UniqueHandle mapping_;
-    void* view_ = nullptr;
+    MappedView view_;
 };
