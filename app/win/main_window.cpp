@@ -47,8 +47,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::run(HINSTANCE instance) {
     FilePane::registerClass(instance);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, dialogProcedure<MainWindow, FALSE>,
-                    reinterpret_cast<LPARAM>(this));
+    runModal(nullptr, IDD_MAIN);
 }
 
 void MainWindow::initialise() {

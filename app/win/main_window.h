@@ -17,7 +17,7 @@
 #include "app/win/directory_watcher.h"
 #include "app/win/key_receiver.h"
 #include "services/win/view_request_block.h"
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/handle.h"
 #include "commands/dispatch.h"
 #include "commands/key_map.h"
@@ -31,7 +31,7 @@
 #include "panes/win/win_file_system.h"
 #include "panes/win/win_network_resources.h"
 
-class MainWindow : public PaneOwner, public CommandHost {
+class MainWindow : public DialogObject<MainWindow, FALSE>, public PaneOwner, public CommandHost {
 public:
     MainWindow(Settings& settings, UniqueHandle& instanceLock);
     ~MainWindow() override;
@@ -74,8 +74,7 @@ public:
     void openCommandMenu() override;
 
 private:
-    template <class, BOOL>
-    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp);
     void initialise();
     void close();
@@ -140,7 +139,6 @@ private:
 
     Settings& settings_;
     UniqueHandle& instanceLock_;
-    HWND hwnd_ = nullptr;
     ExtTable extTable_;
     KeyMap keyMap_;
     WinFileSystem fileSystem_;

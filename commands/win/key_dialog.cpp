@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "base/win/dialog_procedure.h"
+#include "base/win/anchored_layout.h"
+#include "base/win/dialog_object.h"
+#include "base/win/window_text.h"
 #include "commands/command_labels.h"
 #include "commands/key_dialog_model.h"
 #include "commands/key_names.h"
@@ -50,7 +52,7 @@ const Column Columns[] = {
     {"Shift", 40, LVCFMT_CENTER}, {"Command", 200, LVCFMT_LEFT},
 };
 
-class KeyDialog {
+class KeyDialog : public DialogObject<KeyDialog> {
 public:
     KeyDialog(const std::string& programDirectory, const KeyMap& map)
         : programDirectory_(programDirectory),
@@ -59,14 +61,12 @@ public:
 
     // IDOK, IDCANCEL, or -1 when the dialog could not be made.
     INT_PTR run(HWND owner) {
-        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_KEY_DIALOG), owner,
-                               dialogProcedure<KeyDialog>, reinterpret_cast<LPARAM>(this));
+        return runModal(owner, IDD_KEY_DIALOG, ICC_LISTVIEW_CLASSES);
     }
     const KeyMap& map() const { return copy_; }
 
 private:
-    template <class, BOOL>
-    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp) {
         switch (message) {
         case WM_COMMAND:
@@ -84,7 +84,7 @@ private:
         case WM_NCHITTEST:
             return answer(hitTest(wp, lp));
         case WM_SIZE:
-            if (wp != SIZE_MINIMIZED) layout(LOWORD(lp));
+            if (wp != SIZE_MINIMIZED) layout();
             return TRUE;
         }
         return FALSE;
@@ -337,15 +337,7 @@ private:
         return index == CB_ERR ? text(id) : itemText(box, index);
     }
 
-    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
-
-    std::string text(int id) const {
-        HWND control = item(id);
-        std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-        int length = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-        text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-        return text;
-    }
+    std::string text(int id) const { return windowText(item(id)); }
 
     void setText(int id, const std::string& text) {
         quiet_ = true;
@@ -361,59 +353,25 @@ private:
     }
     void enable(int id, bool on) { EnableWindow(item(id), on); }
 
-    // Width changes only: the list and the command box stretch, the controls
-    // right of them move along. Positions are taken from the template as laid
-    // out for the font in use.
-    struct Placed {
-        int id;
-        RECT rect;  // client coordinates
-        bool stretches;
-    };
-
     void rememberLayout() {
-        static const std::pair<int, bool> anchored[] = {
-            {IDC_KEY_LIST, true},  {IDC_KEY_COMMAND, true}, {IDC_KEY_FILE, false},
-            {IDC_KEY_SET, false},  {IDC_KEY_DEL, false},    {IDOK, false},
-            {IDCANCEL, false},     {IDC_KEY_SAVE, false},   {IDC_KEY_LOAD, false},
-        };
-        for (auto [id, stretches] : anchored) {
-            RECT rect;
-            HWND control = item(id);
-            if (id == IDC_KEY_COMMAND) {
-                // A combo box's height includes its drop-down list.
-                SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0,
-                             reinterpret_cast<LPARAM>(&rect));
-            } else {
-                GetWindowRect(control, &rect);
-            }
-            MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-            placed_.push_back({id, rect, stretches});
-        }
-        RECT client, window, shift, set;
-        GetClientRect(hwnd_, &client);
+        layout_.record(hwnd_);
+        // A combo box's height includes its drop-down list.
+        RECT dropped;
+        SendMessageA(item(IDC_KEY_COMMAND), CB_GETDROPPEDCONTROLRECT, 0,
+                     reinterpret_cast<LPARAM>(&dropped));
+        layout_.setHeight(IDC_KEY_COMMAND, dropped.bottom - dropped.top);
+        RECT window, shift, set;
         GetWindowRect(hwnd_, &window);
         GetWindowRect(item(IDC_KEY_SHIFT), &shift);
         GetWindowRect(item(IDC_KEY_SET), &set);
-        baseClientWidth_ = client.right;
         windowHeight_ = window.bottom - window.top;
         // Narrower than this, Set would cover the Shift check box.
         minWindowWidth_ = (window.right - window.left) - (set.left - shift.right) + 4;
     }
 
-    void layout(int clientWidth) {
-        if (placed_.empty()) return;
-        int delta = clientWidth - baseClientWidth_;
-        HDWP batch = BeginDeferWindowPos(static_cast<int>(placed_.size()));
-        for (const Placed& p : placed_) {
-            const RECT& r = p.rect;
-            int width = r.right - r.left + (p.stretches ? delta : 0);
-            int left = r.left + (p.stretches ? 0 : delta);
-            UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (p.stretches ? SWP_NOMOVE : SWP_NOSIZE);
-            if (batch)
-                batch = DeferWindowPos(batch, item(p.id), nullptr, left, r.top, width,
-                                       r.bottom - r.top, flags);
-        }
-        if (batch) EndDeferWindowPos(batch);
+    void layout() {
+        if (!layout_.recorded()) return;
+        layout_.apply(hwnd_);
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
 
@@ -442,13 +400,19 @@ private:
         return hit;
     }
 
-    HWND hwnd_ = nullptr;
     std::string programDirectory_;
     const CommandLabels& labels_;
     KeyMap copy_;
     bool quiet_ = false;  // the dialog is filling its own controls
-    std::vector<Placed> placed_;
-    int baseClientWidth_ = 0;
+    // Width changes only: the list and the command box stretch, the controls
+    // right of them move along.
+    AnchoredLayout layout_{
+        {IDC_KEY_LIST, AnchoredLayout::Wider}, {IDC_KEY_COMMAND, AnchoredLayout::Wider},
+        {IDC_KEY_FILE, AnchoredLayout::Right}, {IDC_KEY_SET, AnchoredLayout::Right},
+        {IDC_KEY_DEL, AnchoredLayout::Right},  {IDOK, AnchoredLayout::Right},
+        {IDCANCEL, AnchoredLayout::Right},     {IDC_KEY_SAVE, AnchoredLayout::Right},
+        {IDC_KEY_LOAD, AnchoredLayout::Right},
+    };
     int windowHeight_ = 0;
     int minWindowWidth_ = 0;
 };
@@ -456,8 +420,6 @@ private:
 }  // namespace
 
 bool runKeyDialog(HWND owner, const std::string& programDirectory, KeyMap& keyMap) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
     KeyDialog dialog(programDirectory, keyMap);
     if (dialog.run(owner) != IDOK) return false;
     keyMap = dialog.map();

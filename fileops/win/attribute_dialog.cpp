@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "fileops/attribute_values.h"
 #include "fileops/win/attribute_dialog_ids.h"
 
@@ -40,11 +40,12 @@ SYSTEMTIME shownTime(const std::vector<AttributeSubject>& subjects) {
     return st;
 }
 
-class AttributeDialog {
+class AttributeDialog : public DialogObject<AttributeDialog> {
 public:
     explicit AttributeDialog(const std::vector<AttributeSubject>& subjects) : subjects_(subjects) {}
 
-    HWND hwnd_ = nullptr;
+    INT_PTR run(HWND owner) { return runModal(owner, IDD_ATTRIBUTE); }
+
     AttributeChoice choice;
 
     void initialise() {
@@ -152,10 +153,7 @@ private:
 bool runAttributeDialog(HWND owner, const std::vector<AttributeSubject>& subjects,
                         AttributeChoice& choice) {
     AttributeDialog dialog(subjects);
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ATTRIBUTE),
-                                     owner, dialogProcedure<AttributeDialog>,
-                                     reinterpret_cast<LPARAM>(&dialog));
-    if (result != IDOK) return false;
+    if (dialog.run(owner) != IDOK) return false;
     choice = dialog.choice;
     return true;
 }

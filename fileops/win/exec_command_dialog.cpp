@@ -12,7 +12,7 @@
 #include "services/window_rect.h"
 #include "services/win/window_place.h"
 #include "base/win/anchored_layout.h"
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/list_view.h"
 #include "base/win/window_text.h"
 #include "commands/command_id.h"
@@ -40,7 +40,7 @@ bool localDirectory(const std::string& path) {
     return path.size() > 2 && path[0] == '\\' && path[1] == '\\';
 }
 
-class ExecCommandDialog {
+class ExecCommandDialog : public DialogObject<ExecCommandDialog, FALSE> {
 public:
     ExecCommandDialog(Settings& settings, std::string tablePath, std::string entryName,
                       std::string paneDirectory)
@@ -50,20 +50,15 @@ public:
           paneDirectory_(std::move(paneDirectory)) {}
 
     bool run(HWND owner, std::string& chosen) {
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr),
-                                         MAKEINTRESOURCEA(IDD_EXEC_COMMAND), owner,
-                                         dialogProcedure<ExecCommandDialog, FALSE>,
-                                         reinterpret_cast<LPARAM>(this));
+        INT_PTR result = runModal(owner, IDD_EXEC_COMMAND, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS);
         if (result != IDOK) return false;
         chosen = chosen_;
         return true;
     }
 
 private:
-    template <class, BOOL>
-    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
 
-    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
 
     void initialise() {
         list_ = item(IDC_EXEC_COMMAND_LIST);
@@ -311,7 +306,6 @@ private:
     std::string chosen_;
     std::vector<std::string> commands_;
     std::vector<std::string> loaded_;
-    HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     bool quiet_ = false;    // texts the dialog puts into the combo box leave the list alone
     bool filling_ = false;  // selections made while listing are settled once at the end
@@ -336,8 +330,6 @@ private:
 bool runExecCommandDialog(HWND owner, Settings& settings, const std::string& tablePath,
                           const std::string& entryName, const std::string& paneDirectory,
                           std::string& chosen) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
     ExecCommandDialog dialog(settings, tablePath, entryName, paneDirectory);
     return dialog.run(owner, chosen);
 }

@@ -18,9 +18,7 @@ FtpProgressDialog::FtpProgressDialog()
     : shownEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
 INT_PTR FtpProgressDialog::RunModal(HWND owner) {
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FTP_PROGRESS),
-                                     owner, dialogProcedure<FtpProgressDialog, TRUE>,
-                                     reinterpret_cast<LPARAM>(this));
+    INT_PTR result = runModal(owner, IDD_FTP_PROGRESS);
     // Also releases a worker still waiting when the dialog never appeared.
     window_ = nullptr;
     SetEvent(shownEvent_.get());

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/handle.h"
 
 // Posted by the worker: lParam points to the record the internet library
@@ -27,7 +27,7 @@ struct FtpStatusRecord {
 // Any thread. False when the text could not be posted (and was freed).
 bool postFtpItemText(HWND dialog, const std::string& text);
 
-class FtpProgressDialog {
+class FtpProgressDialog : public DialogObject<FtpProgressDialog> {
 public:
     FtpProgressDialog();
     FtpProgressDialog(const FtpProgressDialog&) = delete;
@@ -45,12 +45,11 @@ public:
     long StatusCount() const { return statusCount_.load(); }
 
 private:
-    friend INT_PTR CALLBACK dialogProcedure<FtpProgressDialog, TRUE>(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
     void initialise();
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp);
     void requestClose(INT_PTR result);
 
-    HWND hwnd_ = nullptr;
     std::atomic<HWND> window_{nullptr};
     UniqueHandle shownEvent_;
     std::atomic<long> statusCount_{0};

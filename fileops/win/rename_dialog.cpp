@@ -1,7 +1,7 @@
 #include "fileops/win/rename_dialog.h"
 
 #include "base/sjis.h"
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/window_text.h"
 #include "fileops/win/rename_dialog_ids.h"
 
@@ -33,12 +33,14 @@ int editPosition(HWND edit, const std::string& text, std::size_t bytes) {
     return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(bytes), nullptr, 0);
 }
 
-class RenameDialog {
+class RenameDialog : public DialogObject<RenameDialog, FALSE> {
 public:
     RenameDialog(const std::string& oldName, bool isDirectory)
         : oldName_(oldName), isDirectory_(isDirectory) {}
 
-    HWND hwnd_ = nullptr;
+    // initialise() places the focus itself: the dialog must not select all.
+    INT_PTR run(HWND owner) { return runModal(owner, IDD_RENAME); }
+
     std::string newName;
 
     void initialise() {
@@ -103,11 +105,7 @@ std::string renameNameProblem(std::string_view name) {
 bool runRenameDialog(HWND owner, const std::string& oldName, std::string& newName,
                      bool isDirectory) {
     RenameDialog dialog(oldName, isDirectory);
-    // initialise() places the focus itself: the dialog must not select all.
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_RENAME),
-                                     owner, dialogProcedure<RenameDialog, FALSE>,
-                                     reinterpret_cast<LPARAM>(&dialog));
-    if (result != IDOK) return false;
+    if (dialog.run(owner) != IDOK) return false;
     newName = dialog.newName;
     return newName != oldName;
 }

@@ -7,7 +7,7 @@
 
 #include "base/sjis.h"
 #include "base/win/anchored_layout.h"
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/list_view.h"
 #include "base/win/window_text.h"
 #include "navigation/jump_list.h"
@@ -35,26 +35,22 @@ std::string lastComponent(std::string path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
-class JumpListDialog {
+class JumpListDialog : public DialogObject<JumpListDialog, FALSE> {
 public:
     JumpListDialog(std::string file, std::string initialPath)
         : file_(std::move(file)), initialPath_(withoutTrailingUp(std::move(initialPath))) {}
 
     // The chosen path, or nothing.
     bool run(HWND owner, std::string& chosen) {
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_JUMP_LIST),
-                                         owner, dialogProcedure<JumpListDialog, FALSE>,
-                                         reinterpret_cast<LPARAM>(this));
+        INT_PTR result = runModal(owner, IDD_JUMP_LIST, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS);
         if (result != IDOK) return false;
         chosen = chosen_;
         return true;
     }
 
 private:
-    template <class, BOOL>
-    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
 
-    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
     bool editing() const { return IsDlgButtonChecked(hwnd_, IDC_JUMP_LIST_EDIT) == BST_CHECKED; }
 
     void initialise() {
@@ -281,7 +277,6 @@ private:
     std::string chosen_;
     JumpList table_;
     JumpListSearch search_;
-    HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     bool quiet_ = false;    // texts set by the dialog itself search and rewrite nothing
     bool filling_ = false;  // selections made while listing show nothing
@@ -302,8 +297,6 @@ private:
 }  // namespace
 
 bool runJumpListDialog(HWND owner, const std::string& programDirectory, std::string& chosenPath) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
     JumpListDialog dialog(withSeparator(programDirectory) + "JUMPLST.tbl", chosenPath);
     return dialog.run(owner, chosenPath);
 }

@@ -10,7 +10,7 @@
 #include "services/window_rect.h"
 #include "services/win/window_place.h"
 #include "base/sjis.h"
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/window_text.h"
 #include "navigation/key_table.h"
 #include "navigation/path_completion.h"
@@ -60,7 +60,7 @@ void closeInputMethod(HWND hwnd) {
     }
 }
 
-class JumpPathDialog {
+class JumpPathDialog : public DialogObject<JumpPathDialog, FALSE> {
 public:
     JumpPathDialog(JumpMode mode, Settings& settings, const std::string& initial,
                    const ExtTable& colours)
@@ -78,17 +78,13 @@ public:
     }
 
     INT_PTR run(HWND owner) {
-        return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_JUMP_PATH), owner,
-                               dialogProcedure<JumpPathDialog, FALSE>,
-                               reinterpret_cast<LPARAM>(this));
+        return runModal(owner, IDD_JUMP_PATH, ICC_LISTVIEW_CLASSES);
     }
     const std::string& chosen() const { return chosen_; }
 
 private:
-    template <class, BOOL>
-    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
 
-    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
     HWND pathEdit() const { return FindWindowExA(item(IDC_JUMP_PATH), nullptr, "Edit", nullptr); }
 
     void initialise() {
@@ -305,7 +301,6 @@ private:
         return FALSE;
     }
 
-    HWND hwnd_ = nullptr;
     std::string title_;
     std::string tableFile_;
     Settings& settings_;
@@ -352,8 +347,6 @@ std::string withoutParentStep(std::string_view path) {
 bool runJumpPathDialog(HWND owner, JumpMode mode, Settings& settings,
                        const std::string& currentPath, std::string& chosen,
                        const ExtTable* colours) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
     static const ExtTable noColours;
     JumpPathDialog dialog(mode, settings, currentPath, colours ? *colours : noColours);
     if (dialog.run(owner) != IDOK || dialog.chosen().empty()) return false;

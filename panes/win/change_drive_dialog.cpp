@@ -6,7 +6,7 @@
 #include <string>
 
 #include "services/win/window_place.h"
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/list_view.h"
 #include "panes/win/change_drive_dialog_ids.h"
 #include "panes/win/drive_letters.h"
@@ -31,25 +31,20 @@ RECT clientRectOf(HWND dialog, HWND control) {
     return r;
 }
 
-class ChangeDriveDialog {
+class ChangeDriveDialog : public DialogObject<ChangeDriveDialog, FALSE> {
 public:
     ChangeDriveDialog(Settings& settings, const DriveMemory& drives)
         : settings_(settings), drives_(drives), letters_(driveLetters()) {}
 
     bool run(HWND owner) {
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr),
-                                         MAKEINTRESOURCEA(IDD_CHANGE_DRIVE), owner,
-                                         dialogProcedure<ChangeDriveDialog, FALSE>,
-                                         reinterpret_cast<LPARAM>(this));
+        INT_PTR result = runModal(owner, IDD_CHANGE_DRIVE, ICC_LISTVIEW_CLASSES);
         return result == IDOK && chosen_ != 0;
     }
     char chosen() const { return chosen_; }
 
 private:
-    template <class, BOOL>
-    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
 
-    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
 
     void initialise() {
         list_ = item(IDC_CHANGE_DRIVE_LIST);
@@ -190,7 +185,6 @@ private:
     Settings& settings_;
     const DriveMemory& drives_;
     std::string letters_;
-    HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     Anchors anchors_;
     bool laidOut_ = false;  // WM_SIZE arrives before the anchors are known
@@ -201,8 +195,6 @@ private:
 
 bool runChangeDriveDialog(HWND owner, Settings& settings, const DriveMemory& drives,
                           char& chosenLetter) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
     ChangeDriveDialog dialog(settings, drives);
     if (!dialog.run(owner)) return false;
     chosenLetter = dialog.chosen();

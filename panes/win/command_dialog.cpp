@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include "base/win/dialog_procedure.h"
+#include "base/win/dialog_object.h"
 #include "base/win/handle.h"
 #include "base/win/window_text.h"
 #include "panes/command_dialog_rules.h"
@@ -59,7 +59,7 @@ std::string withSeparator(std::string directory) {
     return directory;
 }
 
-class CommandDialog {
+class CommandDialog : public DialogObject<CommandDialog, FALSE> {
 public:
     CommandDialog(const std::string& programDirectory, const ExtTable& table)
         : programDirectory_(withSeparator(programDirectory)), table_(table) {}
@@ -67,15 +67,13 @@ public:
     // True when closed with OK.
     bool run(HWND owner) {
         INT_PTR result =
-            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COMMAND), owner,
-                            dialogProcedure<CommandDialog, FALSE>, reinterpret_cast<LPARAM>(this));
+            runModal(owner, IDD_COMMAND, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS);
         return result == IDOK;
     }
     const ExtTable& table() const { return table_; }
 
 private:
-    template <class, BOOL>
-    friend INT_PTR CALLBACK ::dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend DialogObject;
     INT_PTR handle(UINT message, WPARAM wp, LPARAM lp) {
         switch (message) {
         case WM_COMMAND:
@@ -93,7 +91,6 @@ private:
         return FALSE;
     }
 
-    HWND item(int id) const { return GetDlgItem(hwnd_, id); }
 
     void initialise() {
         list_ = item(IDC_COMMAND_LIST);
@@ -380,7 +377,6 @@ private:
 
     std::string programDirectory_;
     ExtTable table_;
-    HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
     Colour textColour_ = 0xFFFFFF;
     Colour backColour_ = 0;
@@ -390,8 +386,6 @@ private:
 }  // namespace
 
 bool runCommandDialog(HWND owner, const std::string& programDirectory, ExtTable& table) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
     CommandDialog dialog(programDirectory, table);
     if (!dialog.run(owner)) return false;
     table = dialog.table();
