@@ -13,6 +13,7 @@
 #include "base/path.h"
 #include "base/sjis.h"
 #include "base/win/clipboard.h"
+#include "base/win/file_kind.h"
 #include "fileops/command_paths.h"
 #include "fileops/command_run.h"
 #include "fileops/win/apply_attributes.h"
@@ -37,11 +38,6 @@ bool inputLine(HWND owner, const std::string& caption, Settings& settings, FileS
                           settings.FileFindKey);
     return runInputLineDialog(owner, caption, settings, text,
                               [&field](HWND edit) { field.attach(edit); });
-}
-
-bool isExistingDirectory(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The last component of a path, for putting the cursor on a new name.
@@ -174,7 +170,7 @@ void MainWindow::copyCommand() {
     if (!inputLine(hwnd_, "Copy", settings_, fileSystem_, extTable_, text) || text.empty()) return;
     const std::string destination =
         resolveDestination(text, directory, [this](char l) { return driveDirectory(l); });
-    const bool intoDirectory = isExistingDirectory(destination);
+    const bool intoDirectory = isDirectory(destination);
     if (!copyTo(names, text, false, directory)) return;
     if (intoDirectory) {
         refreshKeepingMarks();
@@ -307,7 +303,8 @@ bool MainWindow::runCommandLine(const std::string& line, int target) {
     const auto remembered = runSnapshot_.find(target);
     const bool singleRun = remembered == runSnapshot_.end();
     const MacroContext context = singleRun ? macroContext(target) : remembered->second;
-    CommandRun run = planCommandRun(line, context, singleRun, isExistingDirectory);
+    CommandRun run = planCommandRun(line, context, singleRun,
+                                    [](const std::string& path) { return isDirectory(path); });
     switch (run.action) {
     case RunAction::Nothing: return false;
     case RunAction::Jump: paneGoTo(run.program); return true;

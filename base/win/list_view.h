@@ -1,5 +1,6 @@
 #pragma once
-// The few list-view calls the dialogs share: columns and cell texts.
+// The few list-view calls the dialogs share: columns, cell texts, the
+// selected row.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -30,4 +31,19 @@ inline std::string listCellText(HWND list, int row, int column) {
     item.cchTextMax = sizeof buffer;
     SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
     return buffer;
+}
+
+// Selects and focuses row and scrolls it into view; -1 clears the selection.
+inline void selectListRow(HWND list, int row) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+    SendMessageA(list, LVM_SETITEMSTATE, row >= 0 ? row : -1, reinterpret_cast<LPARAM>(&state));
+    if (row >= 0) SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+// The first selected row, or -1.
+inline int selectedListRow(HWND list) {
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }

@@ -8,6 +8,7 @@
 
 #include "base/win/anchored_layout.h"
 #include "base/win/dialog_object.h"
+#include "base/win/list_view.h"
 #include "base/win/window_text.h"
 #include "commands/command_labels.h"
 #include "commands/key_dialog_model.h"
@@ -203,12 +204,7 @@ private:
 
     void selectRow(int row) {
         if (row < 0) return;
-        HWND list = item(IDC_KEY_LIST);
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-        SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+        selectListRow(item(IDC_KEY_LIST), row);
     }
 
     void rowChanged(const NMLISTVIEW& change) {

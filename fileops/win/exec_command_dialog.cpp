@@ -231,18 +231,12 @@ private:
     }
 
     int selectedRow() const {
-        return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                             LVNI_SELECTED));
+        return selectedListRow(list_);
     }
 
     // Selects row, or clears the selection for -1.
     void select(int row) {
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = valid(row) ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-        SendMessageA(list_, LVM_SETITEMSTATE, valid(row) ? row : -1,
-                     reinterpret_cast<LPARAM>(&state));
-        if (valid(row)) SendMessageA(list_, LVM_ENSUREVISIBLE, row, FALSE);
+        selectListRow(list_, valid(row) ? row : -1);
         selectionChanged();
     }
 

@@ -5,6 +5,7 @@
 #include "services/win/message_box.h"
 #include "base/path.h"
 #include "base/sjis.h"
+#include "base/win/file_kind.h"
 #include "base/win/handle.h"
 #include "fileops/command_paths.h"
 #include "fileops/win/program_start.h"
@@ -29,14 +30,6 @@ bool endsWithSeparator(const std::string& path) {
 }
 
 DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
-bool isDirectory(const std::string& path) {
-    DWORD a = attributesOf(path);
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-bool isFile(const std::string& path) {
-    DWORD a = attributesOf(path);
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool makeDirectories(const std::string& path) {
     if (path.empty()) return false;

@@ -260,16 +260,11 @@ private:
 
     void select(int row) {
         if (row < 0 || static_cast<std::size_t>(row) >= table_.size()) return;
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-        SendMessageA(list_, LVM_ENSUREVISIBLE, row, FALSE);
+        selectListRow(list_, row);
     }
 
     int selectedRow() const {
-        return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                             LVNI_SELECTED));
+        return selectedListRow(list_);
     }
 
     std::string file_;

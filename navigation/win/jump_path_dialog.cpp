@@ -11,6 +11,7 @@
 #include "services/win/window_place.h"
 #include "base/sjis.h"
 #include "base/win/dialog_object.h"
+#include "base/win/list_view.h"
 #include "base/win/window_text.h"
 #include "navigation/key_table.h"
 #include "navigation/path_completion.h"
@@ -160,8 +161,7 @@ private:
     }
 
     int selectedRow() const {
-        return static_cast<int>(
-            SendMessageA(item(IDC_JUMP_LIST), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+        return selectedListRow(item(IDC_JUMP_LIST));
     }
 
     void deleteRow() {

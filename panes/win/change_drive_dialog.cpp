@@ -138,16 +138,12 @@ private:
     }
 
     int selectedRow() const {
-        return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                             LVNI_SELECTED));
+        return selectedListRow(list_);
     }
 
     void select(int row) {
         if (row < 0 || static_cast<std::size_t>(row) >= letters_.size()) return;
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+        selectListRow(list_, row);
     }
 
     void layout() {

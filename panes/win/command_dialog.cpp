@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "base/win/dialog_object.h"
+#include "base/win/list_view.h"
 #include "base/win/handle.h"
 #include "base/win/window_text.h"
 #include "panes/command_dialog_rules.h"
@@ -176,8 +177,7 @@ private:
     }
 
     int selectedRow() const {
-        return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                             LVNI_SELECTED));
+        return selectedListRow(list_);
     }
 
     // The texts are kept in the items too, for anyone who reads the list.
@@ -198,11 +198,7 @@ private:
             setCellText(static_cast<int>(i), ColumnAttrib, letter);
         }
         if (select >= 0 && static_cast<std::size_t>(select) < rules.size()) {
-            LVITEMA state{};
-            state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-            state.state = LVIS_SELECTED | LVIS_FOCUSED;
-            SendMessageA(list_, LVM_SETITEMSTATE, select, reinterpret_cast<LPARAM>(&state));
-            SendMessageA(list_, LVM_ENSUREVISIBLE, select, FALSE);
+            selectListRow(list_, select);
         }
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, TRUE);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/win/handle.h"
+#include "base/win/remove_tree.h"
 
 ScratchDirectory::ScratchDirectory(const char* prefix) {
     char base[MAX_PATH];
@@ -39,24 +40,7 @@ bool ScratchDirectory::makeDirectory(const std::string& name) const {
     return CreateDirectoryA((*this / name).c_str(), nullptr) != 0;
 }
 
-void deleteTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    FindHandle find{FindFirstFileA((path + "\\*").c_str(), &data)};
-    if (find) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                deleteTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find.get(), &data));
-    }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
-}
+void deleteTree(const std::string& path) { removeTree(path); }
 
 bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
