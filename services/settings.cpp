@@ -182,16 +182,16 @@ void Settings::LoadDisplay() {
     FontWide = layered("FontWide");
     FontHigh = layered("FontHigh");
     if (FontWide == 0 || FontHigh == 0) {
-        FontHigh = 14;
-        FontWide = 7;
+        FontHigh = FallbackFontHigh;
+        FontWide = FallbackFontWide;
     }
     std::string name = ReadString(Window, InstanceKey("FontName"));
     if (name.empty()) name = ReadString(Window, "FontName");
     FontName = cutToBytes(std::move(name), MaxFontNameBytes);
     FileNameLength = layered("FileNameLength");
     ExtLength = layered("ExtLength");
-    if (FileNameLength == 0) FileNameLength = 30;
-    if (ExtLength == 0) ExtLength = 4;
+    if (FileNameLength == 0) FileNameLength = FallbackFileNameLength;
+    if (ExtLength == 0) ExtLength = FallbackExtLength;
     DateTimeOut = ownFlag("DateTimeOut");
     TimeOut = ownFlag("TimeOut");
     AutoOut = ownFlag("AutoOut");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "services/profile.h"
+#include "services/settings_defaults.h"
 #include "services/sort_keys.h"
 
 class Settings {
@@ -12,10 +13,10 @@ public:
     Settings(Profile& profile, std::string programDirectory);
 
     // Display group, section "WINDOW".
-    int32_t FontHigh = 10;
-    int32_t FontWide = 20;
+    int32_t FontHigh = InitialFontHigh;
+    int32_t FontWide = InitialFontWide;
     std::string FontName;  // at most 99 bytes
-    int32_t FileNameLength = 16;
+    int32_t FileNameLength = InitialFileNameLength;
     int32_t ExtLength = 0;
     uint8_t TimeOut = 1;
     uint8_t DateTimeOut = 1;

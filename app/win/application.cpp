@@ -7,6 +7,7 @@
 #include "services/win/ini_profile.h"
 #include "services/win/program_directory.h"
 #include "services/win/work_cleanup.h"
+#include "services/table_files.h"
 
 namespace {
 Settings* current = nullptr;
@@ -20,7 +21,7 @@ Settings& settings() { return *current; }
 int runApplication(HINSTANCE instance) {
     // Dragging files out of a pane needs OLE on this thread.
     OleSession ole;
-    IniProfile profile(programDirectory() + "Vorbin.ini");
+    IniProfile profile(programDirectory() + SettingsFile);
     Settings record(profile, programDirectory());
     current = &record;
     record.Load();

@@ -10,6 +10,7 @@
 #include "services/win/message_box.h"
 #include "app/win/resource.h"
 #include "base/path.h"
+#include "services/table_files.h"
 
 namespace {
 constexpr UINT_PTR TimerId = 100;
@@ -29,8 +30,8 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
       watcher_([this] { return currentDirectory(); }, refreshRequested_) {
     const std::string& home = settings_.ProgramDirectory();
     loader_.setNetworkReader(&networkReader_);
-    extTable_.load(home + "Color.tbl");
-    keyMap_ = startupKeyMap(home + "KEY.TBL");
+    extTable_.load(home + ColourTableFile);
+    keyMap_ = startupKeyMap(home + KeyMapFile);
     int slot = slotOfDirectory(home);
     drives_.set(slot, home);
     drives_.setCurrent(slot);
@@ -40,7 +41,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
 MainWindow::~MainWindow() {
     setMessageOwner(nullptr);
     watcher_.stop();
-    extTable_.save(settings_.ProgramDirectory() + "Color.tbl");
+    extTable_.save(settings_.ProgramDirectory() + ColourTableFile);
     viewBlock_.close();
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"), 0);
 }
@@ -76,7 +77,7 @@ void MainWindow::initialise() {
     SetTimer(hwnd_, TimerId, TimerMs, nullptr);
     goTo(lastPath, false, true);
     watcher_.start();
-    history_.load(settings_.ProgramDirectory() + "History.tbl");
+    history_.load(settings_.ProgramDirectory() + HistoryTableFile);
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
     changeDirectory("", true, true, drives_.current());
@@ -159,7 +160,7 @@ void MainWindow::close() {
     watcher_.stop();
     toggleViewer(true);
     KillTimer(hwnd_, TimerId);
-    history_.save(settings_.ProgramDirectory() + "History.tbl");
+    history_.save(settings_.ProgramDirectory() + HistoryTableFile);
     EndDialog(hwnd_, 0);
 }
 
@@ -229,8 +230,8 @@ void MainWindow::broadcast(UINT message, WPARAM wp, LPARAM lp) {
 
 void MainWindow::reload() {
     settings_.Load();
-    keyMap_.load(settings_.ProgramDirectory() + "KEY.TBL");
-    extTable_.load(settings_.ProgramDirectory() + "Color.tbl");
+    keyMap_.load(settings_.ProgramDirectory() + KeyMapFile);
+    extTable_.load(settings_.ProgramDirectory() + ColourTableFile);
     applyLook();
 }
 

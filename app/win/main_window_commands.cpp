@@ -11,6 +11,7 @@
 #include "panes/pattern_select.h"
 #include "panes/selected_entries.h"
 #include "panes/win/drag_source.h"
+#include "services/table_files.h"
 
 ListingState MainWindow::listing() const {
     return {pane_.model().count(), listingSource_ == SourceFtp};
@@ -34,7 +35,7 @@ void MainWindow::openCommandMenu() {
     const PaneModel& model = pane_.model();
     const std::string name = model.count() ? std::string(model.entryAt(model.cursor()).name()) : "";
     std::string chosen;
-    if (!runExecCommandDialog(hwnd_, settings_, settings_.ProgramDirectory() + "ExecCmd.tbl", name,
+    if (!runExecCommandDialog(hwnd_, settings_, settings_.ProgramDirectory() + ExecCommandFile, name,
                               currentDirectory(), chosen))
         return;
     runCommandText(chosen, *this);

@@ -13,6 +13,7 @@
 #include "panes/win/local_time.h"
 #include "panes/win/parameter_dialog.h"
 #include "panes/win/sort_dialog.h"
+#include "services/table_files.h"
 
 namespace {
 std::string cursorName(const PaneModel& model) {
@@ -69,7 +70,7 @@ void MainWindow::colourDialog() {
 
 void MainWindow::jumpDialog(JumpMode mode) {
     // The dialog shows the list as it is now.
-    if (mode == JumpMode::History) history_.save(settings_.ProgramDirectory() + "History.tbl");
+    if (mode == JumpMode::History) history_.save(settings_.ProgramDirectory() + HistoryTableFile);
     std::string chosen;
     if (!runJumpPathDialog(hwnd_, mode, settings_, currentDirectory(), chosen, &extTable_)) return;
     if (mode == JumpMode::Execute) {

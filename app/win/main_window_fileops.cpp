@@ -9,6 +9,7 @@
 
 #include "services/messages.h"
 #include "app/win/main_window.h"
+#include "services/message_numbers.h"
 #include "services/win/message_box.h"
 #include "base/path.h"
 #include "base/sjis.h"
@@ -29,7 +30,6 @@
 
 namespace {
 
-constexpr int MessageInsideArchive = 1001;
 
 // The one-line input, its field completing paths like the other path fields.
 bool inputLine(HWND owner, const std::string& caption, Settings& settings, FileSystem& fs,

@@ -14,6 +14,7 @@
 #include "commands/key_dialog_model.h"
 #include "commands/key_names.h"
 #include "commands/win/key_dialog_ids.h"
+#include "services/table_files.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ const CommandLabels& commandLabels(const std::string& programDirectory) {
     static std::string loadedFrom;
     static bool loaded = false;
     if (!loaded || loadedFrom != programDirectory) {
-        labels.load(programDirectory + "Command.TBL");
+        labels.load(programDirectory + CommandLabelsFile);
         loadedFrom = programDirectory;
         loaded = true;
     }
@@ -419,6 +420,6 @@ bool runKeyDialog(HWND owner, const std::string& programDirectory, KeyMap& keyMa
     KeyDialog dialog(programDirectory, keyMap);
     if (dialog.run(owner) != IDOK) return false;
     keyMap = dialog.map();
-    keyMap.save(programDirectory + "KEY.TBL");
+    keyMap.save(programDirectory + KeyMapFile);
     return true;
 }

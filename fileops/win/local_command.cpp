@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "services/message_numbers.h"
 #include "services/win/message_box.h"
 #include "base/path.h"
 #include "base/sjis.h"
@@ -11,9 +12,6 @@
 #include "fileops/win/program_start.h"
 
 namespace {
-
-constexpr int MessageInsideArchive = 1001;
-constexpr int MessageExtractFromArchive = 1002;
 
 const char* progressTitle(UINT function) {
     switch (function) {

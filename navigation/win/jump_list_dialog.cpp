@@ -12,6 +12,7 @@
 #include "base/win/window_text.h"
 #include "navigation/jump_list.h"
 #include "navigation/win/jump_list_dialog_ids.h"
+#include "services/table_files.h"
 
 namespace {
 
@@ -292,6 +293,6 @@ private:
 }  // namespace
 
 bool runJumpListDialog(HWND owner, const std::string& programDirectory, std::string& chosenPath) {
-    JumpListDialog dialog(withSeparator(programDirectory) + "JUMPLST.tbl", chosenPath);
+    JumpListDialog dialog(withSeparator(programDirectory) + JumpListFile, chosenPath);
     return dialog.run(owner, chosenPath);
 }

@@ -19,6 +19,7 @@
 #include "navigation/win/jump_path_dialog_ids.h"
 #include "panes/ext_table.h"
 #include "panes/win/win_file_system.h"
+#include "services/table_files.h"
 
 namespace {
 
@@ -326,11 +327,11 @@ const char* jumpModeTitle(JumpMode mode) {
 
 const char* jumpModeTableFile(JumpMode mode) {
     switch (mode) {
-    case JumpMode::Execute: return "EXECUTE.TBL";
-    case JumpMode::History: return "History.tbl";
+    case JumpMode::Execute: return ExecuteTableFile;
+    case JumpMode::History: return HistoryTableFile;
     case JumpMode::Jump: break;
     }
-    return "JUMP.TBL";
+    return JumpTableFile;
 }
 
 std::string withoutParentStep(std::string_view path) {

@@ -9,6 +9,7 @@
 #include "base/win/window_text.h"
 #include "panes/command_dialog_rules.h"
 #include "panes/win/command_dialog_ids.h"
+#include "services/table_files.h"
 
 namespace {
 
@@ -385,6 +386,6 @@ bool runCommandDialog(HWND owner, const std::string& programDirectory, ExtTable&
     CommandDialog dialog(programDirectory, table);
     if (!dialog.run(owner)) return false;
     table = dialog.table();
-    table.save(withSeparator(programDirectory) + "Color.tbl");
+    table.save(withSeparator(programDirectory) + ColourTableFile);
     return true;
 }

@@ -65,8 +65,8 @@ LayoutParams FilePane::layoutParams() const {
     RECT client{};
     GetClientRect(hwnd_, &client);
     LayoutParams p;
-    p.charWidth = look_.fontWide > 0 ? look_.fontWide : 7;
-    p.lineHeight = look_.fontHigh > 0 ? look_.fontHigh : 14;
+    p.charWidth = look_.fontWide > 0 ? look_.fontWide : FallbackFontWide;
+    p.lineHeight = look_.fontHigh > 0 ? look_.fontHigh : FallbackFontHigh;
     p.clientWidth = client.right;
     p.clientHeight = client.bottom;
     p.nameLimit = look_.nameLimit;

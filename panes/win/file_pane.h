@@ -11,6 +11,7 @@
 #include "base/win/handle.h"
 #include "panes/ext_table.h"
 #include "panes/pane_model.h"
+#include "services/settings_defaults.h"
 
 class PaneOwner {
 public:
@@ -26,11 +27,11 @@ public:
 };
 
 struct PaneLook {
-    int fontHigh = 14;
-    int fontWide = 7;
+    int fontHigh = FallbackFontHigh;
+    int fontWide = FallbackFontWide;
     std::string fontName;
-    int nameLimit = 30;
-    int extLimit = 4;
+    int nameLimit = FallbackFileNameLength;
+    int extLimit = FallbackExtLength;
     DisplaySwitches switches;
     bool autoColumns = false;
     bool todayColour = true;
