@@ -1,5 +1,7 @@
 #include "base/path.h"
 
+#include <algorithm>
+
 #include "base/sjis.h"
 
 namespace {
@@ -73,4 +75,13 @@ std::string joinPath(std::string_view directory, std::string_view name) {
         joined += name;
     }
     return collapseSeparators(joined, ftp && isFtpPath(joined));
+}
+
+std::string lastComponent(std::string_view path) {
+    const std::size_t back = sjis::findLastChar(path, '\\');
+    const std::size_t slash = path.rfind('/');  // never a trail byte
+    std::size_t cut = back == std::string_view::npos ? slash
+                      : slash == std::string_view::npos ? back
+                                                        : std::max(back, slash);
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }

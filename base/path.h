@@ -14,3 +14,6 @@ std::string extensionOf(std::string_view name);
 // Directory joined with a name or pattern; doubled separators collapse (except
 // the leading pair of a UNC path); FTP paths use "/".
 std::string joinPath(std::string_view directory, std::string_view name);
+// What follows the last "\" or "/" (a trail byte 0x5C is no separator); the
+// whole path when there is none.
+std::string lastComponent(std::string_view path);

@@ -58,3 +58,19 @@ TEST(PathJoin, TrailByteBackslashIsNoSeparator) {
     EXPECT_EQ(joinPath("C:\\\x95\x5C\\", "x"), "C:\\\x95\x5C\\x");
     EXPECT_EQ(joinPath("|h/\x95\x5C", "x"), "|h/\x95\x5C/x");
 }
+
+TEST(PathForms, LastComponentAfterEitherSeparator) {
+    const struct {
+        const char* path;
+        const char* last;
+    } cases[] = {
+        {"C:\\dir\\name.txt", "name.txt"},
+        {"C:\\\x95\x5c", "\x95\x5c"},                 // C:\表: the trail byte stays
+        {"C:\\dir\\\x83\x5c\x83\x5c", "\x83\x5c\x83\x5c"},  // ソソ
+        {"|host/pub/a b", "a b"},
+        {"C:\\dir\\", ""},
+        {"name", "name"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(lastComponent(c.path), c.last) << c.path;
+}

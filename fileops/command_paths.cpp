@@ -121,3 +121,10 @@ int effectAfterDrop(int currentEffect, unsigned dropEffectBits) {
     if (dropEffectBits & 1) effect = 1;
     return effect;
 }
+
+bool pastablePath(std::string_view path) {
+    if (path.size() > 520 || path.find_first_of("*?") != std::string_view::npos) return false;
+    const bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+    const bool network = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
+    return drive || network;
+}

@@ -71,6 +71,11 @@ struct PathProbe {
 std::vector<std::string> prepareShellCopy(PlatformKind kind, const std::vector<std::string>& sources,
                                           const std::string& destination, const PathProbe& probe);
 
+// Only whole paths of real files may be pasted: a relative name would be
+// taken from wherever the process stands, a wildcard would take more than
+// was given.
+bool pastablePath(std::string_view path);
+
 // The clipboard effect after a drop: the link bit clears it, the move bit
 // makes it a move, the copy bit a copy; tested in that order, so copy wins.
 int effectAfterDrop(int currentEffect, unsigned dropEffectBits);

@@ -171,3 +171,24 @@ TEST(DropEffect, CopyBitWinsThenMoveThenLink) {
     EXPECT_EQ(effectAfterDrop(0, 6), 2);
     EXPECT_EQ(effectAfterDrop(2, 0), 2);
 }
+
+TEST(Paste, OnlyWholePathsWithoutWildcards) {
+    const struct {
+        std::string path;
+        bool pastable;
+    } cases[] = {
+        {"C:\\a\\\x95\x5c.txt", true},   // C:\a\表.txt
+        {"\\\\srv\\share\\x", true},
+        {"C:", false},
+        {"C:a.txt", false},                // relative to the drive's directory
+        {"a.txt", false},
+        {"\\a.txt", false},               // relative to the current drive
+        {"|host/a", false},
+        {"C:\\*.txt", false},
+        {"C:\\a?.txt", false},
+        {"C:\\" + std::string(517, 'x'), true},
+        {"C:\\" + std::string(518, 'x'), false},
+        {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(pastablePath(c.path), c.pastable) << c.path;
+}

@@ -26,3 +26,11 @@ std::string DriveMemory::prepare(const std::string& path, int slot) const {
         return std::string{letter, ':'} + path;
     return path;
 }
+
+std::string DriveMemory::directoryFor(char letter) const {
+    const char upper = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 32) : letter;
+    const int slot = upper - 'A' + 1;
+    if (slot < 1 || slot >= Slots) return {};
+    const std::string& remembered = slots_[slot];
+    return remembered.empty() ? std::string{upper, ':', '\\'} : remembered;
+}

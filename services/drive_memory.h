@@ -20,6 +20,10 @@ public:
     // single "\" gets the slot's drive letter in front.
     std::string prepare(const std::string& path, int slot) const;
 
+    // The directory a bare drive letter (either case) stands for: the
+    // remembered one, else the root; "" for a character that is no letter.
+    std::string directoryFor(char letter) const;
+
     const std::string& at(int slot) const { return slots_[slot]; }
     void set(int slot, std::string path) { slots_[slot] = std::move(path); }
     int current() const { return current_; }

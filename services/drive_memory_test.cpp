@@ -28,3 +28,16 @@ TEST(DriveMemory, BareDriveAndRootRelativePaths) {
     EXPECT_EQ(memory.prepare("\\\\server\\share", 3), "\\\\server\\share");
     EXPECT_EQ(memory.prepare("D:\\x", 3), "D:\\x");
 }
+
+TEST(DriveMemory, DirectoryForALetterIsTheRememberedOneOrTheRoot) {
+    DriveMemory memory;
+    memory.set(3, "C:\\Users\\\x95\x5c");
+    const struct {
+        char letter;
+        const char* directory;
+    } cases[] = {
+        {'C', "C:\\Users\\\x95\x5c"}, {'c', "C:\\Users\\\x95\x5c"}, {'d', "D:\\"},
+        {'Z', "Z:\\"}, {'@', ""}, {'[', ""}, {'1', ""}, {'|', ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(memory.directoryFor(c.letter), c.directory) << c.letter;
+}

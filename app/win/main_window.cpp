@@ -42,7 +42,7 @@ MainWindow::~MainWindow() {
     setMessageOwner(nullptr);
     watcher_.stop();
     extTable_.save(settings_.ProgramDirectory() + ColourTableFile);
-    viewBlock_.close();
+    viewer_.close();
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"), 0);
 }
 
@@ -168,10 +168,7 @@ void MainWindow::onTimer() {
     KillTimer(hwnd_, TimerId);
     if (refreshRequested_.exchange(false)) PostMessageA(pane_.hwnd(), MsgRefreshKeepingMarks, 0, 0);
     if (!pendingInfoName_.empty()) showCursorEntry(pendingInfoName_, true);
-    if (viewerActivateCount_ > 0) {
-        bringToFront();
-        --viewerActivateCount_;
-    }
+    if (viewer_.takeActivation()) bringToFront();
     SetTimer(hwnd_, TimerId, TimerMs, nullptr);
 }
 
@@ -258,40 +255,16 @@ void MainWindow::setMask(const std::string& mask) {
 
 void MainWindow::showCursorEntry(const std::string& name, bool retry) {
     std::string path = name.empty() ? currentDirectory() : joinPath(currentDirectory(), name);
-    if (settings_.InstanceNumber == 0) viewBlock_.write(viewFlag_, path);
+    viewer_.show(path);
     // The information window arrives later; until then nothing waits for it.
     if (!retry) pendingInfoName_.clear();
 }
 
 void MainWindow::toggleViewer(bool closeOnly) {
-    if (settings_.InstanceNumber != 0) return;
-    if (HWND viewer = findTitledWindow("[Pelko]")) {
-        PostMessageA(viewer, WM_CLOSE, 0, 0);
-        return;
-    }
-    if (closeOnly) return;
-    std::string program = settings_.ProgramDirectory() + "Pelko.exe";
-    // A missing viewer is no error worth a message: it simply shows nothing.
-    HINSTANCE started = ShellExecuteA(hwnd_, "open", program.c_str(), "",
-                                      settings_.ProgramDirectory().c_str(), SW_SHOWMINIMIZED);
-    if (reinterpret_cast<INT_PTR>(started) <= 32) return;
-    viewBlock_.write(1, currentDirectory());
+    if (viewer_.closeIfRunning() || closeOnly) return;
+    if (!viewer_.start(hwnd_, currentDirectory())) return;
     bringToFront();
-    for (int i = 0; i < 10 && !findTitledWindow("[Pelko]"); ++i) Sleep(100);
-    viewerActivateCount_ = 3;
+    viewer_.awaitWindow();
 }
 
-void MainWindow::scrollViewer(int dx, int dy) {
-    HWND viewer = findTitledWindow("[Pelko]");
-    if (!viewer) return;
-    auto post = [viewer](WPARAM key, int times) {
-        for (int i = 0; i < times; ++i) {
-            PostMessageA(viewer, WM_SYSKEYDOWN, key, 0x20000001);
-            PostMessageA(viewer, WM_SYSKEYUP, key, 0xE0000001);
-        }
-    };
-    if (dy > 0) post(VK_UP, dy);
-    if (dy < 0) post(VK_DOWN, -dy);
-    if (dx > 0) post(VK_RIGHT, dx);
-    if (dx < 0) post(VK_LEFT, -dx);
-}
+void MainWindow::scrollViewer(int dx, int dy) { viewer_.scroll(dx, dy); }

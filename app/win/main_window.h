@@ -16,7 +16,7 @@
 #include "services/settings.h"
 #include "app/win/directory_watcher.h"
 #include "app/win/key_receiver.h"
-#include "services/win/view_request_block.h"
+#include "app/win/viewer_link.h"
 #include "base/win/dialog_object.h"
 #include "base/win/handle.h"
 #include "commands/dispatch.h"
@@ -154,10 +154,8 @@ private:
     ListingSource listingSource_ = SourceLocal;
     FilePane pane_;
     KeyReceiver keyReceiver_;
-    ViewRequestBlock viewBlock_;
-    unsigned char viewFlag_ = 1;
+    ViewerLink viewer_{settings_};
     std::string pendingInfoName_;
-    int viewerActivateCount_ = 0;
     std::atomic<bool> refreshRequested_{false};
     DirectoryWatcher watcher_;
     std::unique_ptr<CCommand> command_;

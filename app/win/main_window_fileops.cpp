@@ -40,12 +40,6 @@ bool inputLine(HWND owner, const std::string& caption, Settings& settings, FileS
                               [&field](HWND edit) { field.attach(edit); });
 }
 
-// The last component of a path, for putting the cursor on a new name.
-std::string lastComponent(const std::string& path) {
-    std::size_t cut = sjis::findLastChar(path, '\\');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 std::string shortPath(const std::string& path) {
     char buffer[MAX_PATH] = {};
     DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
@@ -71,15 +65,6 @@ std::string wideToNarrow(std::u16string_view wide) {
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, size, out.data(), length, nullptr,
                         &lossy);
     return lossy ? std::string() : out;
-}
-
-// Only whole paths of real files: a relative name would be taken from
-// wherever this process stands, a wildcard would take more than was given.
-bool pastablePath(const std::string& path) {
-    if (path.size() > 520 || path.find_first_of("*?") != std::string::npos) return false;
-    const bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
-    const bool network = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
-    return drive || network;
 }
 
 struct ClipboardFiles {
@@ -136,13 +121,7 @@ bool MainWindow::moveTo(const std::vector<std::string>& names, const std::string
     return commandFor(args.sources.front(), args.destination).Move(args.sources, args.destination);
 }
 
-std::string MainWindow::driveDirectory(char letter) const {
-    const char upper = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 32) : letter;
-    const int slot = upper - 'A' + 1;
-    if (slot < 1 || slot >= DriveMemory::Slots) return {};
-    const std::string& remembered = drives_.at(slot);
-    return remembered.empty() ? std::string{upper, ':', '\\'} : remembered;
-}
+std::string MainWindow::driveDirectory(char letter) const { return drives_.directoryFor(letter); }
 
 void MainWindow::listAgainAt(int cursor) {
     PaneModel& model = pane_.model();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/path.h"
 #include "base/sjis.h"
 #include "base/win/anchored_layout.h"
 #include "base/win/dialog_object.h"
@@ -28,12 +29,6 @@ std::string withoutTrailingUp(std::string path) {
         if (before == '\\' || before == '/') path.resize(path.size() - 3);
     }
     return path;
-}
-
-std::string lastComponent(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    std::size_t at = sjis::findLastChar(path, '\\');
-    return at == std::string::npos ? path : path.substr(at + 1);
 }
 
 class JumpListDialog : public DialogObject<JumpListDialog, FALSE> {
