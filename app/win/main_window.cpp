@@ -54,6 +54,7 @@ void MainWindow::run(HINSTANCE instance) {
 void MainWindow::initialise() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     setMessageOwner(hwnd_);
+    fileOps_.attach(hwnd_);
     pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -81,7 +82,7 @@ void MainWindow::initialise() {
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
     changeDirectory("", true, true, drives_.current());
-    commandFor(currentDirectory(), "");
+    fileOps_.commandFor(currentDirectory(), "");
     pane_.apply(pane_.model().startAt(0));
     SetFocus(receiver);
 }
