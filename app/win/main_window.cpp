@@ -33,9 +33,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
     extTable_.load(home + ColourTableFile);
     keyMap_ = startupKeyMap(home + KeyMapFile);
     int slot = slotOfDirectory(home);
-    drives_.set(slot, home);
-    drives_.setCurrent(slot);
-    currentPath_ = home;
+    location_.arrive(home, slot, true, true);
 }
 
 MainWindow::~MainWindow() {
@@ -78,10 +76,10 @@ void MainWindow::initialise() {
     SetTimer(hwnd_, TimerId, TimerMs, nullptr);
     goTo(lastPath, false, true);
     watcher_.start();
-    history_.load(settings_.ProgramDirectory() + HistoryTableFile);
+    location_.history().load(settings_.ProgramDirectory() + HistoryTableFile);
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
-    changeDirectory("", true, true, drives_.current());
+    changeDirectory("", true, true, location_.drives().current());
     fileOps_.commandFor(currentDirectory(), "");
     pane_.apply(pane_.model().startAt(0));
     SetFocus(receiver);
@@ -161,7 +159,7 @@ void MainWindow::close() {
     watcher_.stop();
     toggleViewer(true);
     KillTimer(hwnd_, TimerId);
-    history_.save(settings_.ProgramDirectory() + HistoryTableFile);
+    location_.history().save(settings_.ProgramDirectory() + HistoryTableFile);
     EndDialog(hwnd_, 0);
 }
 

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -24,7 +23,7 @@
 #include "commands/key_map.h"
 #include "fileops/macro_expansion.h"
 #include "fileops/win/command.h"
-#include "navigation/path_history.h"
+#include "navigation/location.h"
 #include "navigation/win/jump_path_dialog.h"
 #include "panes/ext_table.h"
 #include "panes/listing_loader.h"
@@ -125,11 +124,7 @@ private:
     WinNetworkResources network_;
     NetworkListingReader networkReader_{network_, extTable_};
     ListingLoader loader_;
-    DriveMemory drives_;
-    std::string previousPath_;
-    PathHistory history_;
-    std::string currentPath_;
-    mutable std::mutex pathLock_;  // the watcher reads the current path
+    Location location_;
     std::string mask_;
     ListingSource listingSource_ = SourceLocal;
     FilePane pane_;
@@ -138,7 +133,8 @@ private:
     std::string pendingInfoName_;
     std::atomic<bool> refreshRequested_{false};
     DirectoryWatcher watcher_;
-    FileOperations fileOps_{*this, settings_, pane_, fileSystem_, extTable_, drives_, listingSource_};
+    FileOperations fileOps_{*this, settings_, pane_, fileSystem_, extTable_, location_.drives(),
+                             listingSource_};
     GdiObject backgroundBrush_;
     HICON icon_ = nullptr;
 };

@@ -133,7 +133,9 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdJumpList: jumpList(); break;
     case CmdHistoryUp:
     case CmdHistoryDown: stepHistory(call.id == CmdHistoryDown); break;
-    case CmdLastpath: if (!previousPath_.empty()) paneGoTo(previousPath_); break;
+    case CmdLastpath:
+        if (!location_.previous().empty()) paneGoTo(location_.previous());
+        break;
     case CmdExit: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
     case CmdCopy: fileOps_.copyCommand(); break;
     case CmdMove: fileOps_.moveCommand(); break;
@@ -161,7 +163,7 @@ void MainWindow::runCommand(const CommandCall& call) {
 
 void MainWindow::stepHistory(bool older) {
     std::optional<std::string> target =
-        history_.step(older ? HistoryStep::Older : HistoryStep::Newer);
+        location_.history().step(older ? HistoryStep::Older : HistoryStep::Newer);
     // Stepping moves through the list without reordering it.
     if (target && goTo(*target, true, true)) pane_.apply(pane_.model().startAt(0));
 }

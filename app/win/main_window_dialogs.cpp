@@ -70,7 +70,8 @@ void MainWindow::colourDialog() {
 
 void MainWindow::jumpDialog(JumpMode mode) {
     // The dialog shows the list as it is now.
-    if (mode == JumpMode::History) history_.save(settings_.ProgramDirectory() + HistoryTableFile);
+    if (mode == JumpMode::History)
+        location_.history().save(settings_.ProgramDirectory() + HistoryTableFile);
     std::string chosen;
     if (!runJumpPathDialog(hwnd_, mode, settings_, currentDirectory(), chosen, &extTable_)) return;
     if (mode == JumpMode::Execute) {
@@ -82,7 +83,7 @@ void MainWindow::jumpDialog(JumpMode mode) {
 
 void MainWindow::changeDrive() {
     char letter = 0;
-    if (!runChangeDriveDialog(hwnd_, settings_, drives_, letter)) return;
+    if (!runChangeDriveDialog(hwnd_, settings_, location_.drives(), letter)) return;
     // "X:" goes to the drive's remembered path, or its root.
     paneGoTo(std::string{letter, ':'});
 }
