@@ -229,7 +229,7 @@ void MainWindow::broadcast(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 void MainWindow::reload() {
-    settings_.Load();
+    settings_.Reload();
     keyMap_.load(settings_.ProgramDirectory() + "KEY.TBL");
     extTable_.load(settings_.ProgramDirectory() + "Color.tbl");
     applyLook();
