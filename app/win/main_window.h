@@ -113,6 +113,8 @@ private:
     // File operations
     CCommand& commandFor(const std::string& source, const std::string& destination);
     std::vector<std::string> selectedNames() const;
+    // Shows why when a selected entry has lost characters and no short name.
+    bool refusedUnreachable() const;
     std::string driveDirectory(char letter) const;
     // names are relative to directory, or full paths when direct.
     bool copyTo(const std::vector<std::string>& names, const std::string& destination, bool direct,

@@ -133,9 +133,10 @@ void MainWindow::openCursorEntry() {
         goBack();
         break;
     case OpenAction::Enter: {
+        if (entry.name() != std::string_view("..") && refusedUnreachable()) break;
         std::string target = entry.name() == std::string_view("..")
                                  ? std::string("..")
-                                 : enterPath(currentDirectory(), entry.name());
+                                 : enterPath(currentDirectory(), operableName(entry));
         if (goTo(target, false, true)) pane_.apply(model.startAt(0));
         break;
     }
@@ -179,7 +180,10 @@ void MainWindow::switchDisplay(CommandId id) {
 std::string MainWindow::cursorPath() const {
     const PaneModel& model = pane_.model();
     if (model.count() == 0) return currentDirectory();
-    std::string path = joinPath(currentDirectory(), model.entryAt(model.cursor()).name());
+    const std::string name = operableName(model.entryAt(model.cursor()));
+    // Better the directory than a name the shell would read as a pattern.
+    if (name.empty()) return currentDirectory();
+    std::string path = joinPath(currentDirectory(), name);
     for (const char* tail : {"\\..", "/.."})
         if (path.size() >= 3 && path.ends_with(tail)) path.resize(path.size() - 3);
     return path;
