@@ -378,9 +378,7 @@ TEST_F(FileOperations, EditorBatchFileCommandListAndShortcut) {
     RECT client{};
     GetClientRect(pane, &client);
     // Below the last line the click keeps the cursor where it is.
-    const LPARAM below = MAKELPARAM(5, client.bottom - 3);
-    PostMessageA(pane, WM_RBUTTONDOWN, MK_RBUTTON, below);
-    PostMessageA(pane, WM_RBUTTONUP, 0, below);
+    ASSERT_TRUE(rightClickAt(pane, {5, client.bottom - 3}));
     HWND commands = waitForDialog("COMMAND");
     ASSERT_TRUE(commands);
     HWND list = GetDlgItem(commands, IDC_EXEC_COMMAND_LIST);
@@ -411,9 +409,9 @@ TEST(FileClipboard, CutInOneInstancePasteInAnother) {
     ASSERT_TRUE(tree.writeFile("src\\f1.txt", "one"));
     ASSERT_TRUE(tree.writeFile("src\\f2.txt", "two"));
     ASSERT_TRUE(tree.writeFile("src\\kept.txt", "kept"));
-    ASSERT_TRUE(writeKeyTable(program, {{'X', false, false, false, CmdClipfileCut, ""},
-                                        {'Y', false, false, false, CmdClipfileCopy, ""},
-                                        {'V', false, false, false, CmdClipfilePast, ""}}));
+    // The built-in keys: Shift+Ctrl+C, X and V.
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    const Keystroke copyKey{'C', true, true}, cutKey{'X', true, true}, pasteKey{'V', true, true};
     setLastPath(program, tree / "src");
     VorbinProcess first(program);
     ASSERT_TRUE(first.waitForWindow());
@@ -427,16 +425,16 @@ TEST(FileClipboard, CutInOneInstancePasteInAnother) {
         EmptyClipboard();
         CloseClipboard();
     }
-    second.key('V');
+    second.key(pasteKey);
     Sleep(500);
     EXPECT_FALSE(fileExists(tree / "dst\\kept.txt"));
 
     // Copy then paste copies.
     handOver(first, tree / "src\\kept.txt");
     ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "src\\kept.txt"; }, 5000));
-    first.key('Y');
+    first.key(copyKey);
     ASSERT_TRUE(waitUntil([] { return clipboardDropEffect() == 1; }, 5000));
-    second.key('V');
+    second.key(pasteKey);
     EXPECT_TRUE(waitUntil([&] { return fileExists(tree / "dst\\kept.txt"); }, 5000));
     EXPECT_TRUE(fileExists(tree / "src\\kept.txt"));
 
@@ -445,9 +443,9 @@ TEST(FileClipboard, CutInOneInstancePasteInAnother) {
         ASSERT_TRUE(moveCursorTo(first, tree / name)) << viewedPath();
         markAndStep(first);
     }
-    first.key('X');
+    first.key(cutKey);
     ASSERT_TRUE(waitUntil([] { return clipboardDropEffect() == 2; }, 5000));
-    second.key('V');
+    second.key(pasteKey);
     EXPECT_TRUE(waitUntil([&] { return fileExists(tree / "dst\\f2.txt"); }, 5000));
     EXPECT_TRUE(waitUntil([&] { return !fileExists(tree / "src\\f2.txt"); }, 5000));
     EXPECT_EQ(readWholeFile(tree / "dst\\f1.txt"), "one");

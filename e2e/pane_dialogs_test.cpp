@@ -9,12 +9,6 @@
 #include "panes/win/find_name_dialog_ids.h"
 
 namespace {
-void typeInto(HWND dialog, const std::string& text) {
-    HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
-    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    for (unsigned char c : text) PostMessageA(edit ? edit : combo, WM_CHAR, c, 1);
-}
-
 void setText(HWND dialog, const std::string& text) {
     HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
     SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -48,7 +42,7 @@ TEST_F(PaneDialogs, IncrementalFindByPrefixThenByContainment) {
     vorbin->key(VK_F3);
     HWND find = waitForDialog("Find filename");
     ASSERT_TRUE(find);
-    typeInto(find, "rd");  // no name begins with "rd"; board.c contains it
+    ASSERT_TRUE(typeText(find, "rd"));  // no name begins with "rd"; board.c contains it
     EXPECT_TRUE(cursorOn("board.c")) << viewedPath();
     pressButton(find, IDCANCEL);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
@@ -56,7 +50,7 @@ TEST_F(PaneDialogs, IncrementalFindByPrefixThenByContainment) {
     vorbin->key(VK_F3);
     find = waitForDialog("Find filename");
     ASSERT_TRUE(find);
-    typeInto(find, "re ad");  // begins with re, contains ad further on
+    ASSERT_TRUE(typeText(find, "re ad"));  // begins with re, contains ad further on
     EXPECT_TRUE(cursorOn("readme.txt")) << viewedPath();
     pressButton(find, IDOK);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
