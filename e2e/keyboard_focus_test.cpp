@@ -4,8 +4,6 @@
 // back from another program and from the viewer.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/win/program_directory.h"
 #include "commands/command_id.h"
 #include "e2e/vorbin_process.h"
