@@ -204,6 +204,10 @@ bool typeText(HWND window, const std::string& text) {
     return true;
 }
 
+bool replaceText(HWND window, const std::string& text) {
+    return typeKey(window, {VK_HOME}) && typeKey(window, {VK_END, true}) && typeText(window, text);
+}
+
 HWND focusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

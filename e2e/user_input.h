@@ -21,6 +21,9 @@ struct Keystroke {
 bool typeKey(HWND window, Keystroke stroke);
 // Plain characters, each as the keyboard makes it (Shift where needed).
 bool typeText(HWND window, const std::string& text);
+// Overwrites the text of the one-line field that has the focus: Home,
+// Shift+End, then the characters.
+bool replaceText(HWND window, const std::string& text);
 // A left click (two for a double click) at a point of window's client area,
 // with Shift held when asked; returns once the target has handled it. False
 // when window is no window.
