@@ -49,6 +49,7 @@ public:
     void activateInstance(int number);
     void broadcast(UINT message, WPARAM wp, LPARAM lp);
     void bringToFront();
+    void focusKeyReceiver();
 
     // PaneOwner
     void paneGoTo(const std::string& path) override;
@@ -59,6 +60,7 @@ public:
     void paneFilesDropped(const std::vector<std::string>& paths) override;
     void paneReload() override;
     void paneDragSelected() override;
+    void paneFocused() override;
 
     // CommandHost
     ListingState listing() const override;
@@ -89,6 +91,9 @@ private:
     void refreshKeepingMarks();
     void openCursorEntry();
     void goBack();
+    // The shown directory was removed from outside: go to the nearest one
+    // left above it and say so in the title.
+    bool leaveVanishedDirectory();
     void applyLook();
     void switchDisplay(CommandId id);
     void putCursorOnName(const std::string& name);

@@ -6,6 +6,7 @@
 #include "panes/listing_sort.h"
 #include "panes/mask_filter.h"
 #include "panes/path_resolution.h"
+#include "panes/vanished_directory.h"
 
 std::string MainWindow::currentDirectory() const {
     std::lock_guard<std::mutex> lock(pathLock_);
@@ -85,7 +86,10 @@ bool MainWindow::loadListing(const std::string& path, bool force) {
 void MainWindow::refreshKeepingMarks() {
     PaneModel& model = pane_.model();
     RefreshMemo memo = model.rememberForRefresh();
-    if (!loadListing(currentDirectory(), true)) return;
+    if (!loadListing(currentDirectory(), true)) {
+        leaveVanishedDirectory();
+        return;
+    }
     pane_.apply(model.restoreAfterRefresh(memo));
 }
 
@@ -147,9 +151,24 @@ void MainWindow::paneReturn() { openCursorEntry(); }
 
 void MainWindow::goBack() {
     const std::string left = leftDirectoryName(currentDirectory());
-    if (!goTo("..", false, true)) return;
+    if (!goTo("..", false, true)) {
+        // With the directory and its parent gone, the fallback is dead too.
+        leaveVanishedDirectory();
+        return;
+    }
     PaneModel& model = pane_.model();
     pane_.apply(model.startAt(cursorAfterBack(model.listing(), left)));
+}
+
+bool MainWindow::leaveVanishedDirectory() {
+    const std::string gone = currentDirectory();
+    auto exists = [this](const std::string& p) { return isDirectory(fileSystem_, p); };
+    if (listingSource_ != SourceLocal || exists(gone)) return false;
+    const std::string above = nearestExistingAncestor(gone, exists);
+    if (above.empty() || !goTo(above, false, true)) return false;
+    pane_.apply(pane_.model().startAt(0));
+    setTitle(currentDirectory() + VanishedDirectoryNote);
+    return true;
 }
 
 void MainWindow::putCursorOnName(const std::string& name) {
