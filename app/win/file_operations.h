@@ -68,6 +68,8 @@ public:
     void shortcutCommand();
 
     void paneFilesDropped(const std::vector<std::string>& paths);
+    // Shows why when a selected entry has lost characters and no short name.
+    bool refusedUnreachable() const;
     bool runCommandLine(const std::string& line, int target);
     void beginCommandRun();
     void endCommandRun();

@@ -52,6 +52,7 @@ public:
     void activateInstance(int number);
     void broadcast(UINT message, WPARAM wp, LPARAM lp);
     void bringToFront();
+    void focusKeyReceiver();
 
     // PaneOwner
     void paneGoTo(const std::string& path) override;
@@ -64,6 +65,7 @@ public:
     }
     void paneReload() override;
     void paneDragSelected() override;
+    void paneFocused() override;
 
     // CommandHost
     ListingState listing() const override;
@@ -95,6 +97,9 @@ private:
     void refreshKeepingMarks() override;
     void openCursorEntry() override;
     void goBack();
+    // The shown directory was removed from outside: go to the nearest one
+    // left above it and say so in the title.
+    bool leaveVanishedDirectory();
     void applyLook();
     void switchDisplay(CommandId id);
     void putCursorOnName(const std::string& name) override;
