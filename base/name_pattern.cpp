@@ -29,6 +29,25 @@ NamePattern::NamePattern(std::string_view pattern) {
         }
         i += len;
     }
+    starThenLiterals_ = tokens_.size() > 1 && tokens_[0].kind == Kind::Star;
+    for (std::size_t t = 1; t < tokens_.size() && starThenLiterals_; ++t) {
+        starThenLiterals_ = tokens_[t].kind == Kind::Literal;
+        tailBytes_ += tokens_[t].length;
+    }
+}
+
+bool NamePattern::matchesTail(std::string_view name) const {
+    if (name.size() < tailBytes_) return false;
+    const std::size_t start = name.size() - tailBytes_;
+    std::size_t n = 0;
+    while (n < start) n += sjis::charLength(name, n);
+    if (n != start) return false;
+    for (std::size_t t = 1; t < tokens_.size(); ++t) {
+        const std::size_t len = sjis::charLength(name, n);
+        if (!tokenMatches(tokens_[t], name, n, len)) return false;
+        n += len;
+    }
+    return true;
 }
 
 bool NamePattern::tokenMatches(const Token& t, std::string_view name, std::size_t at,
@@ -41,6 +60,7 @@ bool NamePattern::tokenMatches(const Token& t, std::string_view name, std::size_
 
 // Greedy matching that remembers only the latest star, as wildcardMatch does.
 bool NamePattern::matches(std::string_view name) const {
+    if (starThenLiterals_) return matchesTail(name);
     const std::size_t count = tokens_.size();
     std::size_t p = 0, n = 0;
     std::size_t starToken = count, starName = 0;

@@ -24,6 +24,12 @@ private:
     };
     bool tokenMatches(const Token& t, std::string_view name, std::size_t at, std::size_t len) const;
 
+    bool matchesTail(std::string_view name) const;
+
     std::vector<Token> tokens_;
     bool plain_ = true;
+    // "*" then literals only ("*.txt"): a name matches when it ends in them on
+    // a character boundary, which needs no backtracking.
+    bool starThenLiterals_ = false;
+    std::size_t tailBytes_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "base/wildcard.h"
 #include "base/name_pattern.h"
+#include "base/sjis.h"
 
 #include <string>
 
@@ -65,4 +66,46 @@ TEST(NamePattern, PlainNamesNeedNoWildcardScan) {
     EXPECT_FALSE(NamePattern("read*").isPlainName());
     EXPECT_FALSE(NamePattern("a\\b").isPlainName());
     EXPECT_TRUE(NamePattern("\x95\x5c").isPlainName());  // the trail byte is no escape
+}
+
+// "*" followed by literals takes a shortcut; it must agree with the rule
+// itself (the literals end the name, starting on a character boundary) on
+// names whose bytes fall on and off character boundaries.
+TEST(NamePattern, StarThenLiteralsMatchesOnlyAWholeCharacterTail) {
+    const char alphabet[] = {'a', 'A', '.', 'x', '\\', '\x83', '\x41', '\x95', '\x5C', '\x81'};
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    auto randomText = [&](std::size_t maxLength) {
+        std::string s;
+        for (std::size_t n = next() % (maxLength + 1); n > 0; --n) s += alphabet[next() % 10];
+        return s;
+    };
+    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    auto endsWith = [&](std::string_view name, std::string_view tail) {
+        for (std::size_t k = 0; k <= name.size(); k += k < name.size() ? sjis::charLength(name, k) : 1) {
+            std::size_t n = k, t = 0;
+            while (n < name.size() && t < tail.size()) {
+                const std::size_t nl = sjis::charLength(name, n), tl = sjis::charLength(tail, t);
+                if (nl != tl) break;
+                if (nl == 1 ? fold(name[n]) != fold(tail[t]) : name.substr(n, 2) != tail.substr(t, 2)) break;
+                n += nl;
+                t += tl;
+            }
+            if (n == name.size() && t == tail.size()) return true;
+        }
+        return false;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string literals = randomText(4);
+        std::string tail;  // no single-byte "\", "*" or "?": literals only
+        for (std::size_t k = 0; k < literals.size(); k += sjis::charLength(literals, k)) {
+            const std::size_t len = sjis::charLength(literals, k);
+            if (len == 1 && literals[k] == '\\') continue;
+            tail += literals.substr(k, len);
+        }
+        if (tail.empty()) continue;
+        const std::string name = randomText(8);
+        ASSERT_EQ(NamePattern("*" + tail).matches(name), endsWith(name, tail))
+            << "tail " << tail << " name " << name;
+    }
 }

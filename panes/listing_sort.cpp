@@ -1,6 +1,7 @@
 #include "panes/listing_sort.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <cstdint>
 #include <string>
@@ -118,17 +119,6 @@ struct Step {
     long long weight;
 };
 
-long long itemSign(const SortKey& a, const SortKey& b, Item item) {
-    switch (item) {
-    case Item::Name: return signOf(a.name.compare(b.name));
-    case Item::Ext: return signOf(a.ext.compare(b.ext));
-    case Item::Time: return sign(a.seconds, b.seconds);
-    case Item::Attr: return sign(a.attributes, b.attributes);
-    case Item::Size: return sign(a.size, b.size);
-    }
-    return 0;
-}
-
 // Up to this priority every weight is below the tag term and the keys together
 // stay below it; with distinct priorities the largest weight then decides
 // alone, so comparing item by item gives the sign of the sum without adding.
@@ -155,17 +145,119 @@ bool lexicographicSteps(const SortKeys& keys, std::vector<Step>& steps) {
     return true;
 }
 
-long long compareInSteps(const SortKey& a, const SortKey& b, const std::vector<Step>& steps,
-                         bool tagFile) {
-    if (a.dotDot || b.dotDot) return a.dotDot == b.dotDot ? 0 : (a.dotDot ? -1 : 1);
-    if (a.directory != b.directory) return a.directory ? -1 : 1;
-    if (tagFile && a.marked != b.marked) return a.marked ? -1 : 1;
-    for (const Step& step : steps) {
-        long long s = itemSign(a, b, step.item);
-        if (s != 0) return step.weight > 0 ? s : -s;
+// The item-by-item order written out as one byte string per entry, so that
+// comparing two entries is comparing two strings: a class byte ("..", then
+// directories, then files, marked first under the tag term), then each item
+// in step order. Names end in a 0 byte (no name holds one) and numbers are
+// big-endian of fixed width; a descending item has its bytes inverted, which
+// also turns the name's end into 0xFF. No key is a prefix of another, so a
+// key's first 16 bytes order two entries whenever they differ.
+class OrderKeys {
+public:
+    OrderKeys(const std::vector<FileEntry>& entries, const std::vector<Step>& steps, bool tagFile) {
+        bytes_.reserve(entries.size() * 24);
+        slots_.reserve(entries.size());
+        ends_.reserve(entries.size() + 1);
+        ends_.push_back(0);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            char key[MaxKey + 16];
+            const std::size_t length = write(entries[i], steps, tagFile, key);
+            std::memset(key + length, 0, 16);  // a short key's heads end in zeros
+            bytes_.append(key, length);
+            ends_.push_back(static_cast<uint32_t>(bytes_.size()));
+            slots_.push_back({bigEndian(key), bigEndian(key + 8), static_cast<uint32_t>(i)});
+        }
     }
-    return 0;
-}
+
+    // The entry indices in display order; equal keys keep their enumeration
+    // order, as the stable sort of the weighted rule does.
+    std::vector<std::size_t> order() {
+        std::sort(slots_.begin(), slots_.end(), [this](const Slot& a, const Slot& b) {
+            if (a.head0 != b.head0) return a.head0 < b.head0;
+            if (a.head1 != b.head1) return a.head1 < b.head1;
+            const int c = key(a.index).compare(key(b.index));
+            return c != 0 ? c < 0 : a.index < b.index;
+        });
+        std::vector<std::size_t> result(slots_.size());
+        for (std::size_t i = 0; i < slots_.size(); ++i) result[i] = slots_[i].index;
+        return result;
+    }
+
+private:
+    struct Slot {
+        uint64_t head0, head1;
+        uint32_t index;
+    };
+
+    // Class byte, two names with their ends, three numbers.
+    static constexpr std::size_t MaxKey = 1 + 2 * sizeof(FileEntry::cFileName) + 8 + 4 + 8;
+
+    static std::size_t write(const FileEntry& e, const std::vector<Step>& steps, bool tagFile,
+                             char* out) {
+        char folded[sizeof e.cFileName];
+        const std::size_t length = strnlen(e.cFileName, sizeof e.cFileName - 1);
+        const std::string_view raw(e.cFileName, length);
+        std::size_t dot = std::string_view::npos;
+        for (std::size_t i = 0; i < length;) {
+            const std::size_t n = sjis::charLength(raw, i);
+            const char c = raw[i];
+            folded[i] = (n == 1 && c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            if (n == 2) folded[i + 1] = raw[i + 1];
+            if (n == 1 && c == '.') dot = i;
+            i += n;
+        }
+        const std::string_view name(folded, length);
+        const bool directory = e.isDirectory();
+        if (directory && name.starts_with("..")) {
+            out[0] = '\0';
+            return 1;
+        }
+        const bool unmarked = tagFile && e.marked == 0;
+        char* at = out;
+        *at++ = static_cast<char>((directory ? 1 : 3) + (unmarked ? 1 : 0));
+        for (const Step& step : steps) {
+            const bool down = step.weight < 0;
+            switch (step.item) {
+            case Item::Name: at = writeText(name, down, at); break;
+            case Item::Ext:
+                at = writeText(dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1),
+                               down, at);
+                break;
+            case Item::Time: at = writeNumber(e.ftLastWriteTime.value() / TicksPerSecond, 8, down, at); break;
+            case Item::Attr: at = writeNumber(e.dwFileAttributes, 4, down, at); break;
+            case Item::Size: at = writeNumber(e.size(), 8, down, at); break;
+            }
+        }
+        return static_cast<std::size_t>(at - out);
+    }
+
+    static char* writeText(std::string_view text, bool down, char* at) {
+        const char flip = down ? '\xFF' : '\0';
+        for (char c : text) *at++ = static_cast<char>(c ^ flip);
+        *at++ = flip;
+        return at;
+    }
+
+    static char* writeNumber(uint64_t value, int width, bool down, char* at) {
+        if (down) value = ~value;
+        for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) *at++ = static_cast<char>(value >> shift);
+        return at;
+    }
+
+    static uint64_t bigEndian(const char* p) {
+        uint64_t v = 0;
+        for (int i = 0; i < 8; ++i) v = (v << 8) | static_cast<unsigned char>(p[i]);
+        return v;
+    }
+
+    std::string_view key(uint32_t index) const {
+        return std::string_view(bytes_.data() + ends_[index], ends_[index + 1] - ends_[index]);
+    }
+
+    std::string bytes_;
+    std::vector<uint32_t> ends_;
+    std::vector<Slot> slots_;
+};
 
 }  // namespace
 
@@ -182,26 +274,25 @@ long long compareEntries(const FileEntry& a, const FileEntry& b, const SortKeys&
     return compareKeys(keyOf(a, foldedA), keyOf(b, foldedB), weightsOf(keys));
 }
 
-// The weighted sum is not a strict weak ordering when items share a priority,
-// so the sort must be one that stays in bounds whatever the comparison says:
-// a merge sort over small keys, leaving the large records in place until the end.
+// With distinct priorities the weighted sum orders item by item, so the keys
+// become byte strings. Shared priorities give a sum that is not a strict weak
+// ordering; that case takes a merge sort, which stays in bounds whatever the
+// comparison says. Either way the large records move once, at the end.
 void sortListing(FileList& list, const SortKeys& keys) {
     const Weights w = weightsOf(keys);
     if (w.name == 0 && w.ext == 0 && w.time == 0 && w.attr == 0 && w.size == 0 && !w.tagFile) {
         return;
     }
-    SortKeyTable table(list.entries());
-    std::vector<SortKey>& sortKeys = table.keys();
     std::vector<Step> steps;
     if (lexicographicSteps(keys, steps)) {
-        std::stable_sort(sortKeys.begin(), sortKeys.end(), [&](const SortKey& a, const SortKey& b) {
-            return compareInSteps(a, b, steps, w.tagFile) < 0;
-        });
-    } else {
-        std::stable_sort(sortKeys.begin(), sortKeys.end(), [&](const SortKey& a, const SortKey& b) {
-            return compareKeys(a, b, w) < 0;
-        });
+        list.reorder(OrderKeys(list.entries(), steps, w.tagFile).order());
+        return;
     }
+    SortKeyTable table(list.entries());
+    std::vector<SortKey>& sortKeys = table.keys();
+    std::stable_sort(sortKeys.begin(), sortKeys.end(), [&](const SortKey& a, const SortKey& b) {
+        return compareKeys(a, b, w) < 0;
+    });
     std::vector<std::size_t> order(sortKeys.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = sortKeys[i].index;
     list.reorder(order);

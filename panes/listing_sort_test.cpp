@@ -225,3 +225,44 @@ TEST(ListingSort, ItemByItemOrderAgreesWithTheWeightedSum) {
                 << "round " << round << " at " << i;
     }
 }
+
+// The keys become byte strings for speed; the order must be exactly the
+// stable sort by the weighted comparison, ties kept in enumeration order.
+TEST(ListingSort, SameOrderAsAStableSortByTheWeightedSum) {
+    std::mt19937 rng(23);
+    const char* names[] = {"a", "B", "b", "c.txt", "A.TXT", "b.doc", "..", "..x", "z.c", "y.",
+                           ".hidden", "\x95\x5C.txt", "\x83\x41", "\x83\x61.TXT", "a.b.c", ""};
+    for (int round = 0; round < 200; ++round) {
+        std::vector<FileEntry> entries;
+        for (uint32_t i = 0; i < 80; ++i) {
+            FileEntry e = makeEntry(names[rng() % 16], rng() % 3 ? AttrArchive : AttrDirectory,
+                                    rng() % 3 ? rng() % 4 : (5ULL << 32) + rng() % 2,
+                                    (rng() % 3) * Second + rng() % Second);
+            e.dwFileAttributes |= rng() % 4 == 0 ? AttrReadOnly : 0;
+            e.marked = rng() % 2;
+            e.dwReserved0 = i;  // tells equal-looking entries apart
+            entries.push_back(e);
+        }
+        SortKeys keys;
+        int priorities[] = {1, 2, 3, 4, 5};
+        std::shuffle(std::begin(priorities), std::end(priorities), rng);
+        SortItem* items[] = {&keys.fileName, &keys.extension, &keys.time, &keys.attribute,
+                             &keys.size};
+        for (int k = 0; k < 5; ++k)
+            *items[k] = SortItem{priorities[k] * (rng() % 5 ? 1 : -1), rng() % 2 == 0,
+                                 rng() % 4 != 0};
+        keys.tagFile = rng() % 2;
+        FileList list;
+        for (const FileEntry& e : entries) list.append(e);
+        sortListing(list, keys);
+        const bool anyKey = sortWeight(keys.fileName) || sortWeight(keys.extension) ||
+                            sortWeight(keys.time) || sortWeight(keys.attribute) ||
+                            sortWeight(keys.size) || keys.tagFile;
+        if (anyKey)
+            std::stable_sort(entries.begin(), entries.end(), [&](const FileEntry& a, const FileEntry& b) {
+                return compareEntries(a, b, keys) < 0;
+            });
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            ASSERT_EQ(list[i].dwReserved0, entries[i].dwReserved0) << "round " << round << " at " << i;
+    }
+}
