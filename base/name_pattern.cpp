@@ -39,9 +39,12 @@ NamePattern::NamePattern(std::string_view pattern) {
 bool NamePattern::matchesTail(std::string_view name) const {
     if (name.size() < tailBytes_) return false;
     const std::size_t start = name.size() - tailBytes_;
-    std::size_t n = 0;
-    while (n < start) n += sjis::charLength(name, n);
-    if (n != start) return false;
+    std::size_t n = start;
+    if (!sjis::isSingleByteOnly(name.substr(0, start))) {
+        n = 0;
+        while (n < start) n += sjis::charLength(name, n);
+        if (n != start) return false;
+    }
     for (std::size_t t = 1; t < tokens_.size(); ++t) {
         const std::size_t len = sjis::charLength(name, n);
         if (!tokenMatches(tokens_[t], name, n, len)) return false;

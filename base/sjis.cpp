@@ -33,6 +33,7 @@ std::size_t fittingLength(std::string_view s, std::size_t limit) {
 }
 
 std::size_t findLastChar(std::string_view s, char c) {
+    if (isSingleByteOnly(s)) return s.rfind(c);
     std::size_t found = std::string_view::npos;
     for (std::size_t i = 0; i < s.size(); i += charLength(s, i)) {
         if (s[i] == c && charLength(s, i) == 1) found = i;

@@ -17,6 +17,14 @@ inline std::size_t charLength(std::string_view s, std::size_t i) {
     return (isLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
 }
 
+// No byte of s can start a double-byte character, so every byte is a
+// character of its own (lead bytes are all 0x81 or above).
+inline bool isSingleByteOnly(std::string_view s) {
+    unsigned char any = 0;
+    for (char c : s) any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
 // The longest prefix of s within limit bytes that splits no character.
 std::size_t fittingLength(std::string_view s, std::size_t limit);
 

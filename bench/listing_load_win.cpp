@@ -1,6 +1,6 @@
 // Under Wine: the raw FindFirstFileA/FindNextFileA loop over a directory
-// against the full listing load of the same directory. Prints medians and
-// their ratio.
+// against the full listing load of the same directory, paired in each round.
+// Prints min/median/max of the per-round ratio and of each stage.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/path.h"
+#include "bench/spread.h"
 #include "base/win/handle.h"
 #include "panes/column_layout.h"
 #include "panes/ext_table.h"
@@ -23,11 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 std::size_t rawLoop(const std::string& directory) {
@@ -83,9 +79,9 @@ int main(int argc, char** argv) {
     std::string directory = argv[1];
     ExtTable table;
     table.load(argv[2]);
-    int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
+    const int rounds = std::max(3, argc > 3 ? std::atoi(argv[3]) : 7);
 
-    std::vector<double> raw, full;
+    std::vector<double> raw, full, ratio;
     Stages stages;
     std::size_t rawCount = 0, fullCount = 0;
     rawLoop(directory);  // warm the cache
@@ -96,13 +92,14 @@ int main(int argc, char** argv) {
         t = Clock::now();
         fullCount = fullLoad(directory, table, stages);
         full.push_back(millisecondsSince(t));
+        ratio.push_back(full.back() / raw.back());
     }
-    double rawMs = median(raw), fullMs = median(full);
     std::printf("entries: %zu found, %zu shown\n", rawCount, fullCount);
-    std::printf("raw FindFirstFileA/FindNextFileA loop: %.1f ms (median of %d)\n", rawMs, rounds);
-    std::printf("full listing load: %.1f ms (median of %d)\n", fullMs, rounds);
-    std::printf("  of which: read with mask %.1f, sort %.1f, column layout %.1f ms\n",
-                median(stages.read), median(stages.sort), median(stages.layout));
-    std::printf("ratio full/raw: %.2f\n", fullMs / rawMs);
+    printSpread("raw FindFirstFileA/FindNextFileA loop, ms", raw, "%.1f");
+    printSpread("full listing load, ms", full, "%.1f");
+    printSpread("  read with mask, ms", stages.read, "%.1f");
+    printSpread("  sort, ms", stages.sort, "%.1f");
+    printSpread("  column layout, ms", stages.layout, "%.1f");
+    printSpread("ratio full/raw, per round", ratio);
     return 0;
 }

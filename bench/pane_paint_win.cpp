@@ -2,6 +2,8 @@
 // - one cursor move (two lines redrawn) against one full repaint;
 // - a change of directory up to the first complete paint against the raw
 //   FindFirstFileA/FindNextFileA enumeration of the same folder.
+// Each comparison is paired within a round; min/median/max of the per-round
+// ratios are printed.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "base/path.h"
+#include "bench/spread.h"
 #include "base/win/handle.h"
 #include "panes/listing_loader.h"
 #include "panes/listing_sort.h"
@@ -22,11 +25,6 @@ using Clock = std::chrono::steady_clock;
 double msSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 struct QuietOwner : PaneOwner {
     void paneGoTo(const std::string&) override {}
     void paneRefresh() override {}
@@ -56,10 +54,11 @@ void pump() {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pane_paint_win DIRECTORY COLOR.TBL\n");
+        std::fprintf(stderr, "usage: pane_paint_win DIRECTORY COLOR.TBL [ROUNDS]\n");
         return 2;
     }
     const std::string directory = argv[1];
+    const int rounds = std::max(3, argc > 3 ? std::atoi(argv[3]) : 7);
     ExtTable table;
     table.load(argv[2]);
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -84,8 +83,8 @@ int main(int argc, char** argv) {
     keys.time = keys.attribute = keys.size = {};
 
     rawLoop(directory);
-    std::vector<double> raw, firstPaint;
-    for (int r = 0; r < 5; ++r) {
+    std::vector<double> raw, firstPaint, loadRatio;
+    for (int r = 0; r < rounds; ++r) {
         auto t = Clock::now();
         rawLoop(directory);
         raw.push_back(msSince(t));
@@ -95,10 +94,13 @@ int main(int argc, char** argv) {
         sortListing(pane.model().listing(), keys);
         pane.relayout();  // lays out and paints synchronously
         firstPaint.push_back(msSince(t));
+        loadRatio.push_back(firstPaint.back() / raw.back());
     }
 
-    std::vector<double> full, move;
-    for (int r = 0; r < 7; ++r) {
+    const PaneModel& model = pane.model();
+    const int lines = model.layout().paintRange(model.topColumn()).lines;
+    std::vector<double> full, move, moveLines;
+    for (int r = 0; r < rounds; ++r) {
         auto t = Clock::now();
         for (int i = 0; i < 20; ++i) pane.repaintAll();
         GdiFlush();
@@ -107,18 +109,16 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 20; ++i) pane.apply(pane.model().move(0, (i % 2) ? -1 : 1));
         GdiFlush();
         move.push_back(msSince(t) / 20);
+        moveLines.push_back(move.back() / (full.back() / lines));
     }
-    const PaneModel& model = pane.model();
     std::printf("entries: %d, lines per column: %d, lines drawn by a repaint: %d\n", model.count(),
-                model.layout().rows(), model.layout().paintRange(model.topColumn()).lines);
-    std::printf("full repaint: %.3f ms; cursor move: %.3f ms; ratio move/full: %.3f\n",
-                median(full), median(move), median(move) / median(full));
-    std::printf("per line of the repaint: %.4f ms; cursor move in lines: %.2f\n",
-                median(full) / model.layout().paintRange(model.topColumn()).lines,
-                median(move) / (median(full) / model.layout().paintRange(model.topColumn()).lines));
-    std::printf("raw enumeration: %.1f ms; change of directory to first paint: %.1f ms; "
-                "ratio: %.2f\n",
-                median(raw), median(firstPaint), median(firstPaint) / median(raw));
+                model.layout().rows(), lines);
+    printSpread("full repaint, ms", full, "%.3f");
+    printSpread("cursor move, ms", move, "%.3f");
+    printSpread("cursor move in lines of the repaint, per round", moveLines);
+    printSpread("raw enumeration, ms", raw, "%.1f");
+    printSpread("change of directory to first paint, ms", firstPaint, "%.1f");
+    printSpread("ratio first paint/raw, per round", loadRatio);
     DestroyWindow(hwnd);
     return 0;
 }

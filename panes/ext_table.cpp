@@ -11,6 +11,18 @@ namespace {
 // Read-only, hidden, system, directory, temporary: such entries are coloured
 // by attribute even when they have an extension.
 constexpr uint32_t AttributeOnlyBits = 0x117;
+
+// sjis::toUpperAscii into a caller's buffer of at least text.size() bytes.
+std::string_view foldUpper(std::string_view text, char* out) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = sjis::charLength(text, i);
+        const char c = text[i];
+        out[i] = (len == 1 && c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        if (len == 2) out[i + 1] = text[i + 1];
+        i += len;
+    }
+    return std::string_view(out, text.size());
+}
 constexpr ColourPair WhiteOnBlack{0xFFFFFF, 0};
 
 std::string withoutQuotes(std::string_view text) {
@@ -144,28 +156,19 @@ bool ExtTable::save(const std::string& file) const {
     return writeTextFile(file, withCommentsKept(*old, records));
 }
 
-bool ExtLess::operator()(std::string_view a, std::string_view b) const {
-    auto fold = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
-    std::size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        std::size_t la = sjis::charLength(a, i), lb = sjis::charLength(b, j);
-        unsigned ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[j]);
-        if (la == 1) ca = fold(ca);
-        if (lb == 1) cb = fold(cb);
-        if (ca != cb) return ca < cb;
-        if (la == 2 && lb == 2 && a[i + 1] != b[j + 1])
-            return static_cast<unsigned char>(a[i + 1]) < static_cast<unsigned char>(b[j + 1]);
-        if (la != lb) return la < lb;
-        i += la;
-        j += lb;
-    }
-    return a.size() - i < b.size() - j;
-}
-
 ColourPair ExtTable::colours(std::string_view ext, uint32_t attributes) const {
     const ExtRule* found = nullptr;
     if (!ext.empty() && (attributes & AttributeOnlyBits) == 0) {
-        auto it = extIndex_.find(ext);
+        char buffer[260];  // a name's extension fits; anything longer is folded on the heap
+        std::string spill;
+        std::string_view upper;
+        if (ext.size() <= sizeof buffer) {
+            upper = foldUpper(ext, buffer);
+        } else {
+            spill = sjis::toUpperAscii(ext);
+            upper = spill;
+        }
+        auto it = extIndex_.find(upper);
         if (it != extIndex_.end()) found = &rules_[it->second];
     } else {
         for (const ExtRule& rule : rules_) {

@@ -24,13 +24,6 @@ struct ColourPair {
     bool operator==(const ColourPair&) const = default;
 };
 
-// Orders extensions without regard to the case of single-byte letters, so a
-// lookup needs no upper-cased copy of the name's extension.
-struct ExtLess {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-};
-
 class ExtTable {
 public:
     ExtTable() = default;
@@ -61,7 +54,9 @@ public:
 private:
     void reindex();
     std::vector<ExtRule> rules_;
-    std::map<std::string, std::size_t, ExtLess> extIndex_;
+    // Keyed by the upper-cased extension (rules keep theirs upper-cased), so a
+    // lookup folds the name's extension once and then compares plain bytes.
+    std::map<std::string, std::size_t, std::less<>> extIndex_;
     ColourPair defaultPair_{0xFFFFFF, 0};
     ColourPair todayPair_{0xFFFFFF, 0};
 };
