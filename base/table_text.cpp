@@ -34,3 +34,19 @@ std::vector<std::string_view> tableFields(std::string_view line) {
     fields.push_back(line.substr(start));
     return fields;
 }
+
+std::string withCommentsKept(std::string_view oldText, std::string_view newRecords) {
+    const std::vector<std::string_view> records = textLines(newRecords);
+    const std::string_view end = oldText.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+    std::string text;
+    std::size_t next = 0;
+    for (std::string_view line : textLines(oldText)) {
+        if (line.empty() || line.front() == '#') {
+            text.append(line).append(end);
+        } else if (next < records.size()) {
+            text.append(records[next++]).append(end);
+        }
+    }
+    for (; next < records.size(); ++next) text.append(records[next]).append(end);
+    return text;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The line reader the key map, the labels and the colour, jump and history
 // tables share.
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,3 +16,8 @@ std::vector<std::string_view> tableLines(std::string_view text);
 // A line's fields, split at "," outside double-quoted parts ("," and '"' are
 // never trail bytes either).
 std::vector<std::string_view> tableFields(std::string_view line);
+
+// A table's new records written into the layout of its old text: comment and
+// blank lines stay where they stood, record lines are replaced in order,
+// records beyond the old ones follow at the end, old ones beyond the new go.
+std::string withCommentsKept(std::string_view oldText, std::string_view newRecords);

@@ -36,6 +36,7 @@ struct QuietOwner : PaneOwner {
     void paneFilesDropped(const std::vector<std::string>&) override {}
     void paneReload() override {}
     void paneDragSelected() override {}
+    void paneFocused() override {}
 };
 
 std::size_t rawLoop(const std::string& directory) {

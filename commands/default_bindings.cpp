@@ -8,7 +8,7 @@ namespace {
 
 constexpr bool S = true, C = true, A = true, o = false;  // o: modifier not held
 
-constexpr std::array<DefaultBinding, 35> BuiltIn{{
+constexpr std::array<DefaultBinding, 34> BuiltIn{{
     {vk::Up, S, o, o, CmdSelCursorUp},
     {vk::Down, S, o, o, CmdSelCursorDown},
     {vk::Left, S, o, o, CmdSelCursorLeft},
@@ -20,7 +20,6 @@ constexpr std::array<DefaultBinding, 35> BuiltIn{{
     {'S', o, C, o, CmdCursorLeft},
     {'D', o, C, o, CmdCursorRight},
     {'E', S, C, o, CmdSelCursorUp},
-    {'X', S, C, o, CmdSelCursorDown},
     {'S', S, C, o, CmdSelCursorLeft},
     {'D', S, C, o, CmdSelCursorRight},
     {'M', o, C, o, CmdReturn},
@@ -40,6 +39,7 @@ constexpr std::array<DefaultBinding, 35> BuiltIn{{
     {'E', o, o, A, CmdExplorer},
     {'Q', S, C, o, CmdLastpath},
     {'F', S, C, o, CmdFindfile},
+    // The clipboard trio owns Shift+Ctrl+X; marking downwards keeps Shift+Down.
     {'C', S, C, o, CmdClipfileCopy},
     {'X', S, C, o, CmdClipfileCut},
     {'V', S, C, o, CmdClipfilePast},

@@ -149,8 +149,11 @@ TEST_F(KeyMapFile, MissingFileStartsWithTheBuiltInMapAndTheForcedKeys) {
     EXPECT_EQ(map.lookup('E', false, false, true).command, CmdExplorer);
     EXPECT_EQ(map.lookup(vk::Up, true, false, false).command, CmdSelCursorUp);
     EXPECT_EQ(map.lookup('Q', true, true, false).command, CmdLastpath);
-    // Shift+Ctrl+X is listed twice; the earlier binding wins.
-    EXPECT_EQ(map.lookup('X', true, true, false).command, CmdSelCursorDown);
+    // The clipboard trio is whole; marking downwards stays on Shift+Down.
+    EXPECT_EQ(map.lookup('C', true, true, false).command, CmdClipfileCopy);
+    EXPECT_EQ(map.lookup('X', true, true, false).command, CmdClipfileCut);
+    EXPECT_EQ(map.lookup('V', true, true, false).command, CmdClipfilePast);
+    EXPECT_EQ(map.lookup(vk::Down, true, false, false).command, CmdSelCursorDown);
     EXPECT_EQ(map.lookup(vk::F8, false, false, false).command, CmdCommandSet);
     EXPECT_EQ(map.lookup(vk::Enter, false, false, false).command, CmdReturn);
     EXPECT_EQ(map.lookup('E', false, false, false), KeyBinding{});

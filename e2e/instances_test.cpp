@@ -2,6 +2,10 @@
 // of the last instance and what it leaves in Vorbin.ini.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "services/win/ini_profile.h"
 #include "e2e/vorbin_process.h"
 
@@ -76,4 +80,31 @@ TEST(Instances, OpensAtTheLastPathWithJapaneseName) {
     EXPECT_EQ(vorbin.title(), "[Vorbin:0] (*.*) " + folder);
     ASSERT_TRUE(vorbin.close());
     EXPECT_EQ(iniValue(dir, "PATH", "LastPath"), folder);
+}
+
+// Eight instances closed at once, as a log-off does: every one saves its own
+// folder, and none wipes out what another saved meanwhile.
+TEST(Instances, EightClosedAtOnceEachKeepTheirLastPath) {
+    ProgramDirectory dir;
+    std::vector<std::unique_ptr<VorbinProcess>> instances;
+    std::vector<std::string> folders;
+    for (int n = 0; n < 8; ++n) {
+        folders.push_back(dir / ("\x95\x5c" + std::to_string(n)));  // 表0 .. 表7
+        ASSERT_TRUE(CreateDirectoryA(folders.back().c_str(), nullptr));
+        instances.push_back(std::make_unique<VorbinProcess>(dir));
+        ASSERT_TRUE(instances.back()->waitForWindow()) << n;
+    }
+    for (int n = 0; n < 8; ++n) {
+        handOver(*instances[n], folders[n]);
+        ASSERT_TRUE(waitUntil([&] { return instances[n]->title().ends_with(folders[n]); }, 5000))
+            << instances[n]->title();
+    }
+    for (auto& instance : instances) PostMessageA(instance->window(), WM_CLOSE, 0, 0);
+    for (auto& instance : instances) EXPECT_TRUE(instance->waitForExit(20000));
+    for (int n = 0; n < 8; ++n) {
+        const std::string key = n == 0 ? "LastPath" : "LastPath_" + std::to_string(n);
+        EXPECT_EQ(iniValue(dir, "PATH", key.c_str()), folders[n]) << key;
+        const std::string font = n == 0 ? "FontWide" : "FontWide_" + std::to_string(n);
+        EXPECT_EQ(iniValue(dir, "WINDOW", font.c_str()), "8") << font;
+    }
 }

@@ -10,15 +10,6 @@
 #include "navigation/win/jump_path_dialog_ids.h"
 #include "panes/win/change_drive_dialog_ids.h"
 
-namespace {
-void postKey(HWND control, int virtualKey) {
-    PostMessageA(control, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(control, WM_CHAR, virtualKey >= 'A' && virtualKey <= 'Z' ? virtualKey + 32
-                                                                         : virtualKey, 1);
-    PostMessageA(control, WM_KEYUP, virtualKey, 0xC0000001);
-}
-}  // namespace
-
 TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
     ProgramDirectory program;
     ScratchDirectory tree{"vbnav"};
@@ -44,7 +35,7 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
     vorbin.key('J');
     HWND jump = waitForDialog("Jump");
     ASSERT_TRUE(jump);
-    postKey(GetDlgItem(jump, IDC_JUMP_SELECT), '3');
+    ASSERT_TRUE(typeKey(jump, {'3'}));
     EXPECT_TRUE(at(tree / "work")) << vorbin.title();
 
     vorbin.key(VK_F2);  // back where we came from
@@ -58,16 +49,15 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
     vorbin.key(VK_F3);
     HWND drives = waitForDialog("Change Drive");
     ASSERT_TRUE(drives);
-    postKey(GetDlgItem(drives, IDC_CHANGE_DRIVE_LIST), 'C');
+    ASSERT_TRUE(typeKey(drives, {'C'}));
     EXPECT_TRUE(at(tree.path())) << vorbin.title();
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(drives); }, 3000));
 
     vorbin.key(VK_F4);
     HWND list = waitForDialog("Execute / Jump");
     ASSERT_TRUE(list);
-    HWND name = GetDlgItem(list, IDC_JUMP_LIST_NAME);
-    for (char c : std::string("doc")) PostMessageA(name, WM_CHAR, c, 1);
-    Sleep(300);
+    ASSERT_EQ(focusOf(list), GetDlgItem(list, IDC_JUMP_LIST_NAME));
+    ASSERT_TRUE(typeText(list, "doc"));
     pressButton(list, IDOK);
     EXPECT_TRUE(at(tree / "docs")) << vorbin.title();
 
@@ -78,34 +68,6 @@ TEST(Navigation, JumpKeyLastPathDriveLetterAndJumpList) {
     EXPECT_TRUE(waitUntil([&] { return viewedPath() == file; }, 5000)) << viewedPath();
 }
 
-namespace {
-// Holds Shift down for the input of another program's window thread, as a
-// user's finger would, for as long as it lives.
-class ShiftHeld {
-public:
-    explicit ShiftHeld(HWND window)
-        : self_(GetCurrentThreadId()), other_(GetWindowThreadProcessId(window, nullptr)) {
-        attached_ = AttachThreadInput(self_, other_, TRUE);
-        setShift(true);
-    }
-    ~ShiftHeld() {
-        setShift(false);
-        if (attached_) AttachThreadInput(self_, other_, FALSE);
-    }
-    bool attached() const { return attached_; }
-
-private:
-    static void setShift(bool down) {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = keys[VK_LSHIFT] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
-    }
-    DWORD self_;
-    DWORD other_;
-    BOOL attached_;
-};
-}  // namespace
 
 TEST(Navigation, ShiftKeyStoresThePathAndTheHistoryDialogGoesBack) {
     ProgramDirectory program;
@@ -127,11 +89,7 @@ TEST(Navigation, ShiftKeyStoresThePathAndTheHistoryDialogGoesBack) {
     vorbin.key('J');
     HWND jump = waitForDialog("Jump");
     ASSERT_TRUE(jump);
-    {
-        ShiftHeld shift(jump);
-        ASSERT_TRUE(shift.attached());
-        SendMessageA(GetDlgItem(jump, IDC_JUMP_SELECT), WM_KEYDOWN, '3', 1);
-    }
+    ASSERT_TRUE(typeKey(jump, {'3', true}));
     EXPECT_TRUE(waitUntil(
         [&] { return readWholeFile(program / "JUMP.TBL").find("3," + tree / "keep") != std::string::npos; },
         3000))
@@ -145,7 +103,7 @@ TEST(Navigation, ShiftKeyStoresThePathAndTheHistoryDialogGoesBack) {
     vorbin.key('J');
     jump = waitForDialog("Jump");
     ASSERT_TRUE(jump);
-    postKey(GetDlgItem(jump, IDC_JUMP_SELECT), '3');
+    ASSERT_TRUE(typeKey(jump, {'3'}));
     EXPECT_TRUE(at(tree / "keep")) << vorbin.title();
 
     // The History dialog lists the directories visited, newest first under
@@ -153,13 +111,45 @@ TEST(Navigation, ShiftKeyStoresThePathAndTheHistoryDialogGoesBack) {
     vorbin.key(VK_F5);
     HWND history = waitForDialog("History");
     ASSERT_TRUE(history);
-    postKey(GetDlgItem(history, IDC_JUMP_SELECT), '1');
+    ASSERT_TRUE(typeKey(history, {'1'}));
     EXPECT_TRUE(at(tree / "other")) << vorbin.title();
 
     // A text of the Execute table runs as a command text: a directory is jumped to.
     vorbin.key(VK_F6);
     HWND execute = waitForDialog("Execute");
     ASSERT_TRUE(execute);
-    postKey(GetDlgItem(execute, IDC_JUMP_SELECT), '5');
+    ASSERT_TRUE(typeKey(execute, {'5'}));
     EXPECT_TRUE(at(tree / "start")) << vorbin.title();
+}
+
+TEST(Navigation, JumpAndExecuteStartFromTheCursorEntry) {
+    ProgramDirectory program;
+    ScratchDirectory tree{"vbcur"};
+    ASSERT_TRUE(tree.makeDirectory("t1"));
+    ASSERT_TRUE(tree.makeDirectory("t1\\Alpha"));
+    ASSERT_TRUE(tree.makeDirectory("empty"));
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    setLastPath(program, tree / "t1");
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "t1\\.."; }, 5000)) << viewedPath();
+
+    auto pathShown = [&](Keystroke stroke, const char* caption) {
+        EXPECT_TRUE(vorbin.key(stroke));
+        HWND dialog = waitForDialog(caption);
+        if (!dialog) return std::string("no dialog ") + caption;
+        char text[1200] = {};
+        SendMessageA(GetDlgItem(dialog, IDC_JUMP_PATH), WM_GETTEXT, sizeof text,
+                     reinterpret_cast<LPARAM>(text));
+        EXPECT_TRUE(typeKey(dialog, {VK_ESCAPE}));
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }, 3000));
+        return std::string(text);
+    };
+    const Keystroke jump{'J'}, execute{'R', false, true};
+    // On "..": the shown directory, "\.." removed.
+    EXPECT_EQ(pathShown(jump, "Jump"), tree / "t1");
+    ASSERT_TRUE(vorbin.key(VK_DOWN));
+    ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "t1\\Alpha"; }, 5000));
+    EXPECT_EQ(pathShown(jump, "Jump"), tree / "t1\\Alpha");
+    EXPECT_EQ(pathShown(execute, "Execute"), tree / "t1\\Alpha");
 }

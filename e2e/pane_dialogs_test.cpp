@@ -9,17 +9,6 @@
 #include "panes/win/find_name_dialog_ids.h"
 
 namespace {
-void typeInto(HWND dialog, const std::string& text) {
-    HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
-    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    for (unsigned char c : text) PostMessageA(edit ? edit : combo, WM_CHAR, c, 1);
-}
-
-void setText(HWND dialog, const std::string& text) {
-    HWND combo = GetDlgItem(dialog, IDC_FIND_NAME_TEXT);
-    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 class PaneDialogs : public ::testing::Test {
 protected:
     ProgramDirectory program;
@@ -48,17 +37,17 @@ TEST_F(PaneDialogs, IncrementalFindByPrefixThenByContainment) {
     vorbin->key(VK_F3);
     HWND find = waitForDialog("Find filename");
     ASSERT_TRUE(find);
-    typeInto(find, "rd");  // no name begins with "rd"; board.c contains it
+    ASSERT_TRUE(typeText(find, "rd"));  // no name begins with "rd"; board.c contains it
     EXPECT_TRUE(cursorOn("board.c")) << viewedPath();
-    pressButton(find, IDCANCEL);
+    ASSERT_TRUE(typeKey(find, {VK_ESCAPE}));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
 
     vorbin->key(VK_F3);
     find = waitForDialog("Find filename");
     ASSERT_TRUE(find);
-    typeInto(find, "re ad");  // begins with re, contains ad further on
+    ASSERT_TRUE(typeText(find, "re ad"));  // begins with re, contains ad further on
     EXPECT_TRUE(cursorOn("readme.txt")) << viewedPath();
-    pressButton(find, IDOK);
+    ASSERT_TRUE(typeKey(find, {VK_RETURN}));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(find); }, 3000));
 
     vorbin->key(VK_F5);
@@ -70,8 +59,8 @@ TEST_F(PaneDialogs, MaskShowsInTheTitleAndMarkedListGoesToTheClipboard) {
     vorbin->key(VK_F4);
     HWND mask = waitForDialog("Mask");
     ASSERT_TRUE(mask);
-    setText(mask, "*.txt;*.doc");
-    pressButton(mask, IDOK);
+    ASSERT_TRUE(replaceText(mask, "*.txt;*.doc"));
+    ASSERT_TRUE(typeKey(mask, {VK_RETURN}));
     ASSERT_TRUE(waitUntil(
         [&] { return vorbin->title() == "[Vorbin:0] (*.txt,*.doc) " + tree.path(); }, 5000))
         << vorbin->title();

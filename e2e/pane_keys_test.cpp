@@ -6,6 +6,7 @@
 #include "commands/command_id.h"
 #include "commands/key_map.h"
 #include "e2e/vorbin_process.h"
+#include "panes/vanished_directory.h"
 
 namespace {
 const std::string Shiryou = "\x8e\x91\x97\xbf";  // 資料
@@ -36,6 +37,32 @@ protected:
         return waitUntil([&] { return viewedPath() == tree / name; }, 5000);
     }
 };
+
+// Removes a tree as a program outside Wine does: a Windows program cannot
+// remove a folder that another process shows (it is that process's current
+// directory), so Linux's rm does it.
+bool removeOutsideWine(const std::string& path) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH] = {};
+    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return false;
+    char* name = unixName(wide);
+    if (!name) return false;
+    // The scratch path holds no blanks; Wine hands the words over as they are.
+    std::string line = "/bin/rm -rf " + std::string(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA("Z:\\bin\\rm", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // The handle of a Unix process does not tell when it ends.
+    return waitUntil([&] { return !fileExists(path); }, 10000);
+}
 }  // namespace
 
 // Shipped sort: directories first, then by extension, then by name.
@@ -94,4 +121,20 @@ TEST_F(PaneKeys, ActivationOfAnotherInstance) {
     ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == vorbin->window(); }, 10000));
     vorbin->key(VK_F2);  // bound to activating instance 1
     EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == second.window(); }, 5000));
+}
+
+TEST_F(PaneKeys, ShownFolderDeletedFromOutsideGoesToTheNearestLeft) {
+    ASSERT_TRUE(tree.makeDirectory("t1"));
+    ASSERT_TRUE(tree.makeDirectory("t1\\Alpha"));
+    ASSERT_TRUE(tree.writeFile("t1\\Alpha\\x.txt", "x"));
+    handOver(*vorbin, tree / "t1\\Alpha");
+    ASSERT_TRUE(waitUntil([&] { return vorbin->title().ends_with(tree / "t1\\Alpha"); }, 5000));
+    // The folder shown and its parent go at once.
+    ASSERT_TRUE(removeOutsideWine(tree / "t1"));
+    const std::string expected = "[Vorbin:0] (*.*) " + tree.path() + VanishedDirectoryNote;
+    EXPECT_TRUE(waitUntil([&] { return vorbin->title() == expected; }, 5000)) << vorbin->title();
+    // The pane is alive again: keys move over the listing left.
+    ASSERT_TRUE(cursorOn("..")) << viewedPath();
+    ASSERT_TRUE(vorbin->key(VK_DOWN));
+    EXPECT_TRUE(cursorOn("sub")) << viewedPath();
 }

@@ -9,11 +9,7 @@
 namespace {
 constexpr int LineHeight = 16;  // the shipped font
 
-void click(HWND pane, int row, WPARAM keys, UINT down = WM_LBUTTONDOWN) {
-    LPARAM at = MAKELPARAM(20, row * LineHeight + LineHeight / 2);
-    PostMessageA(pane, down, MK_LBUTTON | keys, at);
-    PostMessageA(pane, WM_LBUTTONUP, keys, at);
-}
+POINT row(int n) { return {20, n * LineHeight + LineHeight / 2}; }
 }  // namespace
 
 TEST(PaneMouse, ClickShiftClickRangeAndDoubleClick) {
@@ -28,17 +24,14 @@ TEST(PaneMouse, ClickShiftClickRangeAndDoubleClick) {
     HWND pane = GetDlgItem(vorbin.window(), 1003);
 
     // Shown: "..", sub, a.txt, b.txt, c.txt.
-    click(pane, 3, 0);
+    ASSERT_TRUE(clickAt(pane, row(3)));
     ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "b.txt"; }, 5000)) << viewedPath();
-    click(pane, 0, MK_SHIFT);
-    Sleep(300);
+    ASSERT_TRUE(clickAt(pane, row(0), false, true));
     ASSERT_TRUE(copyMarkedNames(vorbin, VK_F6));
     EXPECT_TRUE(waitUntil([&] { return clipboardText() == "sub\r\na.txt\r\nb.txt\r\n"; }, 3000))
         << clipboardText();
 
-    // A double click arrives as a click followed by the double-click message.
-    click(pane, 1, 0);
-    click(pane, 1, 0, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(clickAt(pane, row(1), true));
     EXPECT_TRUE(waitUntil([&] { return vorbin.title().ends_with(tree / "sub"); }, 5000))
         << vorbin.title();
 }

@@ -1,5 +1,7 @@
 #include "e2e/vorbin_process.h"
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <cstring>
 #include <cwchar>
@@ -120,11 +122,10 @@ bool VorbinProcess::waitForExit(DWORD timeoutMs) {
     return process_ && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
-void VorbinProcess::key(int virtualKey) const {
-    HWND receiver = GetDlgItem(window_, 1026);
-    UINT scan = MapVirtualKeyA(virtualKey, 0);
-    PostMessageA(receiver, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-    PostMessageA(receiver, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000);
+bool VorbinProcess::key(Keystroke stroke) const {
+    if (typeKey(window_, stroke)) return true;
+    ADD_FAILURE() << "key " << stroke.key << " could not be typed: " << title() << " is not in front";
+    return false;
 }
 
 std::string viewedPath() {

@@ -9,6 +9,7 @@
 #include "base/win/handle.h"
 #include "commands/key_map.h"
 #include "testing/win/scratch_directory.h"
+#include "e2e/user_input.h"
 
 // A program directory holding Vorbin.exe and the shipped tables, copied from
 // the folder of the running test program.
@@ -40,8 +41,10 @@ public:
     HWND waitForWindow(DWORD timeoutMs = 20000);
     std::string title() const;
     HWND window() const { return window_; }
-    // Posts a key-down (and key-up) to the key receiver, as typing would.
-    void key(int virtualKey) const;
+    // Types a key into the program as a user does (see user_input.h); a key
+    // that could not be typed fails the running test.
+    bool key(int virtualKey) const { return key(Keystroke{virtualKey}); }
+    bool key(Keystroke stroke) const;
     // Posts WM_CLOSE and waits for the process to end.
     bool close(DWORD timeoutMs = 20000);
     bool waitForExit(DWORD timeoutMs);

@@ -1,5 +1,6 @@
 #include "panes/entry_open.h"
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,36 @@ TEST(SelectedEntries, MarkedOrTheCursorButNeverTheParent) {
     EXPECT_TRUE(selectedNames(list, 2, SourceNetwork).empty());
     EXPECT_EQ(dragPaths(list, 0, SourceLocal, "C:\\work"),
               (std::vector<std::string>{"C:\\work\\docs", "C:\\work\\b.zip"}));
+}
+
+TEST(SelectedEntries, NamesWithLostCharactersGoByTheirShortNameOrNotAtAll) {
+    auto entry = [](const char* name, const char* alternate) {
+        FileEntry e = makeEntry(name, AttrArchive);
+        std::snprintf(e.cAlternateFileName, sizeof e.cAlternateFileName, "%s", alternate);
+        return e;
+    };
+    struct Case {
+        FileEntry entry;
+        std::string operable;
+    } cases[] = {
+        {entry("??.txt", "__~~~Y1E.TXT"), "__~~~Y1E.TXT"},
+        {entry("a?b", ""), ""},                       // no short name: nothing reaches it
+        {entry("?.txt", "?~1.TXT"), ""},              // a short name with a lost character too
+        {entry("plain.txt", "PLAIN~1.TXT"), "plain.txt"},
+        {entry("\x95\x5c.txt", "_~~~~RDP.TXT"), "\x95\x5c.txt"},  // trail byte 0x5C is no "?"
+    };
+    for (const Case& c : cases) EXPECT_EQ(operableName(c.entry), c.operable) << c.entry.name();
+
+    FileList list;
+    list.append(makeEntry("..", AttrDirectory));
+    for (const Case& c : cases) list.append(c.entry);
+    for (int i = 1; i <= 4; ++i) list.setMark(i, true);
+    EXPECT_EQ(selectedNames(list, 0, SourceLocal),
+              (std::vector<std::string>{"__~~~Y1E.TXT", "plain.txt"}));
+    EXPECT_EQ(unreachableNames(list, 0), (std::vector<std::string>{"a?b", "?.txt"}));
+    for (int i = 1; i <= 4; ++i) list.setMark(i, false);
+    EXPECT_TRUE(unreachableNames(list, 1).empty());
+    EXPECT_EQ(unreachableNames(list, 2), std::vector<std::string>{"a?b"});
 }
 
 TEST(SelectedEntries, DropsFromTheOwnDirectoryAreRecognised) {

@@ -133,7 +133,16 @@ bool ExtTable::load(const std::string& file) {
     return true;
 }
 
-bool ExtTable::save(const std::string& file) const { return writeTextFile(file, format()); }
+bool ExtTable::save(const std::string& file) const {
+    const std::string records = format();
+    const std::optional<std::string> old = readTextFile(file);
+    if (!old) return writeTextFile(file, records);
+    // Unchanged, the file keeps its own text: a rewrite would only lose its comments.
+    ExtTable stored;
+    stored.parse(*old);
+    if (stored.format() == records) return true;
+    return writeTextFile(file, withCommentsKept(*old, records));
+}
 
 bool ExtLess::operator()(std::string_view a, std::string_view b) const {
     auto fold = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };

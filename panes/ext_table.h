@@ -40,6 +40,7 @@ public:
     std::string format() const;
     // File access: false when the file cannot be opened (the table is then empty).
     bool load(const std::string& file);
+    // Writes only when the records differ from the file's, keeping its comment lines.
     bool save(const std::string& file) const;
 
     ColourPair colours(std::string_view ext, uint32_t attributes) const;

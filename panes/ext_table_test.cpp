@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -66,6 +67,33 @@ TEST_F(ExtTableFile, SaveAndLoadRoundTrip) {
     EXPECT_EQ(loaded.rules()[2].attributeMask, 0x02u);
     EXPECT_EQ(loaded.format(), table.format());
     EXPECT_EQ(loaded.colours("txt", Archive), (ColourPair{0xFFFFFF, 0x800000}));
+}
+
+TEST_F(ExtTableFile, SavingKeepsTheFilesCommentsAndLeavesAnUnchangedFileAlone) {
+    const std::string original =
+        "# colours\r\n" + std::string("C0C0C0,0,\"\",0,\"\"\r\nffff,0,\"\",0,\"\"\r\n") +
+        "\r\n# rules\r\nff,0,\"TXT\",20,\"CMD_EDIT\"\r\n# end\r\n";
+    {
+        std::ofstream out(file("Color.tbl"), std::ios::binary);
+        out << original;
+    }
+    auto content = [&] {
+        std::ifstream in(file("Color.tbl"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ExtTable table;
+    ASSERT_TRUE(table.load(file("Color.tbl")));
+    ASSERT_TRUE(table.save(file("Color.tbl")));
+    EXPECT_EQ(content(), original) << "nothing changed, nothing written";
+
+    table.append({"LZH", 0x20, 0xFF00, 0, "CMD_PACK"});
+    ASSERT_TRUE(table.save(file("Color.tbl")));
+    EXPECT_EQ(content(), "# colours\r\nc0c0c0,0,\"\",0,\"\"\r\nffff,0,\"\",0,\"\"\r\n\r\n# rules\r\n"
+                         "ff,0,\"TXT\",20,\"CMD_EDIT\"\r\n# end\r\nff00,0,\"LZH\",20,\"CMD_PACK\"\r\n");
+
+    table.setRules({});
+    ASSERT_TRUE(table.save(file("Color.tbl")));
+    EXPECT_EQ(content(), "# colours\r\nc0c0c0,0,\"\",0,\"\"\r\nffff,0,\"\",0,\"\"\r\n\r\n# rules\r\n# end\r\n");
 }
 
 TEST_F(ExtTableFile, MissingFileLeavesAnEmptyWhiteOnBlackTable) {

@@ -12,6 +12,19 @@ FileTimeValue fileTime(uint64_t value) {
 
 }  // namespace
 
+bool hasLostCharacters(const FileEntry& entry) {
+    // 0x3F is never a trail byte, so a plain search cannot cut a character.
+    return entry.name().find('?') != std::string_view::npos;
+}
+
+std::string operableName(const FileEntry& entry) {
+    if (!hasLostCharacters(entry)) return std::string(entry.name());
+    const std::string_view alternate(entry.cAlternateFileName,
+                                     strnlen(entry.cAlternateFileName, sizeof entry.cAlternateFileName));
+    if (alternate.empty() || alternate.find_first_of("?*") != std::string_view::npos) return {};
+    return std::string(alternate);
+}
+
 FileEntry makeEntry(std::string_view name, uint32_t attributes, uint64_t size,
                     uint64_t lastWrite) {
     FileEntry e{};

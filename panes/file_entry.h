@@ -3,6 +3,7 @@
 // and the entry kind. The Win32 build checks the layout against
 // WIN32_FIND_DATAA, so a found record copies straight in.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 struct FileTimeValue {
@@ -43,6 +44,13 @@ struct FileEntry {
     uint64_t size() const { return (uint64_t(nFileSizeHigh) << 32) | nFileSizeLow; }
     std::string_view name() const { return cFileName; }
 };
+
+// "?" is never part of a real name: in a listed name it stands for a
+// character the code page cannot hold, and handed on it would be a wildcard.
+bool hasLostCharacters(const FileEntry& entry);
+// The name that means exactly this entry: the listed name, or for one with
+// lost characters its short name; empty when there is none.
+std::string operableName(const FileEntry& entry);
 
 // A zeroed entry with the given name (cut to fit), for readers that build records.
 FileEntry makeEntry(std::string_view name, uint32_t attributes = 0, uint64_t size = 0,

@@ -36,9 +36,19 @@ std::vector<std::string> selectedNames(const FileList& list, int cursor, Listing
     if (source == SourceNetwork) return names;
     for (int i : selectedIndices(list, cursor)) {
         const FileEntry& e = list[static_cast<std::size_t>(i)];
-        std::string name(e.name());
+        std::string name = operableName(e);
+        if (name.empty()) continue;
         if (source == SourceArchive && e.isDirectory()) name += "\\*";
         names.push_back(std::move(name));
+    }
+    return names;
+}
+
+std::vector<std::string> unreachableNames(const FileList& list, int cursor) {
+    std::vector<std::string> names;
+    for (int i : selectedIndices(list, cursor)) {
+        const FileEntry& e = list[static_cast<std::size_t>(i)];
+        if (operableName(e).empty()) names.emplace_back(e.name());
     }
     return names;
 }

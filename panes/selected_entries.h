@@ -11,8 +11,13 @@
 std::vector<int> selectedIndices(const FileList& list, int cursor);
 
 // The names of the selected entries; in an archive listing a directory is
-// given as "name\*"; a network listing gives nothing.
+// given as "name\*"; a network listing gives nothing. An entry whose name
+// lost characters to the code page goes by its short name, or not at all.
 std::vector<std::string> selectedNames(const FileList& list, int cursor, ListingSource source);
+
+// The listed names of the selected entries that no name reaches exactly;
+// a command over a selection holding one must be refused.
+std::vector<std::string> unreachableNames(const FileList& list, int cursor);
 
 // The selected names joined to the current directory, for a drag.
 std::vector<std::string> dragPaths(const FileList& list, int cursor, ListingSource source,

@@ -11,5 +11,8 @@ constexpr unsigned MsgReload = 0x8009;
 constexpr unsigned MsgGoToPath = 0x800A;
 constexpr unsigned MsgLayoutPane = 0x800D;
 constexpr unsigned MsgRefreshKeepingMarks = 0x802A;
+// The main window to itself: the keyboard focus back to the key receiver,
+// after the activation's Tab has been handled.
+constexpr unsigned MsgFocusKeyReceiver = 0x8030;
 
 constexpr unsigned EscapeKey = 25;  // what Escape reaches the key map as

@@ -171,6 +171,13 @@ void Settings::Load() {
     LoadPath();
 }
 
+void Settings::Reload() {
+    // The file holds this instance's path only as of its last save.
+    std::string lastPath = std::move(LastPath);
+    Load();
+    LastPath = std::move(lastPath);
+}
+
 void Settings::LoadDisplay() {
     // The instance key wins; the plain key is its fallback.
     auto layered = [this](const char* key) {

@@ -40,6 +40,8 @@ public:
     int32_t InstanceNumber = 0;
 
     void Load();
+    // Load again after another instance saved, keeping this instance's last path.
+    void Reload();
     void Save();
     void SaveDisplay();
     bool ToggleTime();

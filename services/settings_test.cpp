@@ -402,3 +402,16 @@ TEST_F(WorkDirectoryTest, OtherKindsGiveFtpWorkUntouched) {
 }
 
 }  // namespace
+
+TEST_F(SettingsTest, ReloadKeepsTheInstancesOwnLastPath) {
+    Settings s = loaded();
+    s.InstanceNumber = 1;
+    s.LastPath = "C:\\\x95\x5c";  // where the pane stands, not yet saved
+    profile.set("WINDOW", "FontWide_1", "9");
+    profile.set("WINDOW", "FontHigh_1", "18");
+    s.Reload();
+    EXPECT_EQ(s.FontWide, 9);
+    EXPECT_EQ(s.LastPath, "C:\\\x95\x5c");
+    s.Save();
+    EXPECT_EQ(profile.at("PATH", "LastPath_1"), "C:\\\x95\x5c");
+}

@@ -6,6 +6,10 @@ namespace {
 constexpr DWORD ChangeFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
                                FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_LAST_WRITE;
 constexpr DWORD PollMs = 500;
+
+bool exists(const std::string& directory) {
+    return GetFileAttributesA(directory.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 }  // namespace
 
 DirectoryWatcher::DirectoryWatcher(std::function<std::string()> currentDirectory,
@@ -48,6 +52,7 @@ std::string DirectoryWatcher::watchedDirectory() const {
 }
 
 void DirectoryWatcher::run() {
+    std::string reportedGone;
     while (!stop_) {
         std::string directory = watchedDirectory();
         // FTP, network and archive listings have nothing to watch here.
@@ -57,12 +62,22 @@ void DirectoryWatcher::run() {
         }
         ChangeHandle change{FindFirstChangeNotificationA(directory.c_str(), FALSE, ChangeFilter)};
         if (!change) {
+            // A directory removed from outside gets one refresh, which moves
+            // the window away; not one per poll while it stays gone.
+            if (directory != reportedGone && !exists(directory)) {
+                reportedGone = directory;
+                refreshRequested_ = true;
+            }
             WaitForSingleObject(wake_.get(), PollMs);
             continue;
         }
+        reportedGone.clear();
         while (!stop_ && watchedDirectory() == directory) {
             HANDLE waits[] = {change.get(), wake_.get()};
-            if (WaitForMultipleObjects(2, waits, FALSE, PollMs) != WAIT_OBJECT_0) continue;
+            const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, PollMs);
+            // The removal of the watched directory itself need not fire.
+            if (woke == WAIT_TIMEOUT && !exists(directory)) break;
+            if (woke != WAIT_OBJECT_0) continue;
             refreshRequested_ = true;
             if (!FindNextChangeNotification(change.get())) break;
             // Bursts of changes cost one refresh, not one each.

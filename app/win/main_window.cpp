@@ -118,8 +118,20 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         return TRUE;
     }
     case WM_PAINT:
-        SetFocus(keyReceiver_.hwnd());
+        // Only while active: a dialog of ours keeps its own focus, and
+        // another program's window keeps the front.
+        if (GetActiveWindow() == hwnd_) focusKeyReceiver();
         return FALSE;
+    case WM_ACTIVATE:
+        // Whatever had the focus before, every key goes to the receiver once
+        // the window is active again (closing a dialog, coming back from
+        // another program, a click).
+        if (LOWORD(wp) == WA_INACTIVE) return FALSE;
+        focusKeyReceiver();
+        return TRUE;
+    case MsgFocusKeyReceiver:
+        if (GetActiveWindow() == hwnd_) focusKeyReceiver();
+        return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -205,8 +217,18 @@ void MainWindow::bringToFront() {
     PostMessageA(hwnd_, WM_ACTIVATEAPP, TRUE, 0);
     comeForward(hwnd_);
     PostMessageA(hwnd_, WM_KEYDOWN, VK_TAB, 0);
-    PostMessageA(keyReceiver_.hwnd(), WM_SETFOCUS, 0, 0);
+    // A posted WM_SETFOCUS would only make the receiver believe it has the
+    // focus; the real focus is set once the Tab is through.
+    PostMessageA(hwnd_, MsgFocusKeyReceiver, 0, 0);
 }
+
+void MainWindow::focusKeyReceiver() {
+    HWND receiver = keyReceiver_.hwnd();
+    if (receiver && IsWindowEnabled(hwnd_) && !IsIconic(hwnd_) && GetFocus() != receiver)
+        SetFocus(receiver);
+}
+
+void MainWindow::paneFocused() { focusKeyReceiver(); }
 
 void MainWindow::activateInstance(int number) {
     HWND other = findInstanceWindow(number);
@@ -226,7 +248,7 @@ void MainWindow::broadcast(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 void MainWindow::reload() {
-    settings_.Load();
+    settings_.Reload();
     keyMap_.load(settings_.ProgramDirectory() + KeyMapFile);
     extTable_.load(settings_.ProgramDirectory() + ColourTableFile);
     applyLook();

@@ -49,6 +49,7 @@ public:
     void activateInstance(int number);
     void broadcast(UINT message, WPARAM wp, LPARAM lp);
     void bringToFront();
+    void focusKeyReceiver();
 
     // PaneOwner
     void paneGoTo(const std::string& path) override;
@@ -59,6 +60,7 @@ public:
     void paneFilesDropped(const std::vector<std::string>& paths) override;
     void paneReload() override;
     void paneDragSelected() override;
+    void paneFocused() override;
 
     // CommandHost
     ListingState listing() const override;
@@ -88,6 +90,9 @@ private:
     void refreshKeepingMarks();
     void openCursorEntry();
     void goBack();
+    // The shown directory was removed from outside: go to the nearest one
+    // left above it and say so in the title.
+    bool leaveVanishedDirectory();
     void applyLook();
     void switchDisplay(CommandId id);
     void putCursorOnName(const std::string& name);
@@ -112,6 +117,8 @@ private:
     // File operations
     CCommand& commandFor(const std::string& source, const std::string& destination);
     std::vector<std::string> selectedNames() const;
+    // Shows why when a selected entry has lost characters and no short name.
+    bool refusedUnreachable() const;
     std::string driveDirectory(char letter) const;
     // names are relative to directory, or full paths when direct.
     bool copyTo(const std::vector<std::string>& names, const std::string& destination, bool direct,

@@ -45,12 +45,12 @@ void MainWindow::paneCommandMenu() { openCommandMenu(); }
 
 void MainWindow::paneCursorMoved() {
     const PaneModel& model = pane_.model();
-    showCursorEntry(model.count() ? std::string(model.entryAt(model.cursor()).name()) : "",
-                    false);
+    showCursorEntry(model.count() ? operableName(model.entryAt(model.cursor())) : "", false);
 }
 
 void MainWindow::paneDragSelected() {
     const PaneModel& model = pane_.model();
+    if (refusedUnreachable()) return;
     std::vector<std::string> paths =
         dragPaths(model.listing(), model.cursor(), listingSource_, currentDirectory());
     if (!paths.empty()) dragFiles(paths);
@@ -101,7 +101,7 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdSwAuto: switchDisplay(call.id); break;
     case CmdFilenameCopy: copyTextToClipboard(cursorPath()); break;
     case CmdFilenameCopy2:
-        if (model.count()) copyTextToClipboard(std::string(model.entryAt(model.cursor()).name()));
+        if (model.count()) copyTextToClipboard(operableName(model.entryAt(model.cursor())));
         break;
     case CmdFilenameCopyf: {
         std::string path = cursorPath();

@@ -71,8 +71,11 @@ void MainWindow::colourDialog() {
 void MainWindow::jumpDialog(JumpMode mode) {
     // The dialog shows the list as it is now.
     if (mode == JumpMode::History) history_.save(settings_.ProgramDirectory() + HistoryTableFile);
+    // Jump and Execute start from the entry under the cursor; the history
+    // lists directories, so it starts from the one shown.
+    const std::string initial = mode == JumpMode::History ? currentDirectory() : cursorPath();
     std::string chosen;
-    if (!runJumpPathDialog(hwnd_, mode, settings_, currentDirectory(), chosen, &extTable_)) return;
+    if (!runJumpPathDialog(hwnd_, mode, settings_, initial, chosen, &extTable_)) return;
     if (mode == JumpMode::Execute) {
         runCommandText(chosen, *this);
         return;
@@ -88,7 +91,7 @@ void MainWindow::changeDrive() {
 }
 
 void MainWindow::jumpList() {
-    std::string chosen = currentDirectory();
+    std::string chosen = cursorPath();
     if (!runJumpListDialog(hwnd_, settings_.ProgramDirectory(), chosen)) return;
     // A row may hold a command text as well as a path.
     if (!runCommandText(chosen, *this)) paneGoTo(chosen);

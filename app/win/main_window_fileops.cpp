@@ -47,7 +47,7 @@ std::string shortPath(const std::string& path) {
 }
 
 MacroEntry macroEntry(const FileEntry& entry) {
-    return {std::string(entry.name()),
+    return {operableName(entry),
             std::string(entry.cAlternateFileName,
                         strnlen(entry.cAlternateFileName, sizeof entry.cAlternateFileName))};
 }
@@ -100,7 +100,17 @@ CCommand& MainWindow::commandFor(const std::string& source, const std::string& d
     return *command_;
 }
 
+bool MainWindow::refusedUnreachable() const {
+    const PaneModel& model = pane_.model();
+    const std::vector<std::string> lost = unreachableNames(model.listing(), model.cursor());
+    if (lost.empty()) return false;
+    showMessage(hwnd_, MessageNameUnreachable, lost.front());
+    return true;
+}
+
 std::vector<std::string> MainWindow::selectedNames() const {
+    // Nothing at all rather than fewer than the user chose.
+    if (refusedUnreachable()) return {};
     const PaneModel& model = pane_.model();
     return ::selectedNames(model.listing(), model.cursor(), listingSource_);
 }
@@ -143,13 +153,19 @@ void MainWindow::copyCommand() {
     const std::string directory = currentDirectory();
     if (names.empty()) return;
     std::string text;
-    const std::string cursorName(model.entryAt(model.cursor()).name());
-    if (proposesCopyName(cursorName, static_cast<int>(markedEntries().size())))
+    const FileEntry& cursorEntry = model.entryAt(model.cursor());
+    const std::string cursorName(cursorEntry.name());
+    // A proposal made of a name with lost characters would be a pattern.
+    if (!hasLostCharacters(cursorEntry) &&
+        proposesCopyName(cursorName, static_cast<int>(markedEntries().size())))
         text = copyNameProposal(cursorName);
     if (!inputLine(hwnd_, "Copy", settings_, fileSystem_, extTable_, text) || text.empty()) return;
     const std::string destination =
         resolveDestination(text, directory, [this](char l) { return driveDirectory(l); });
-    const bool intoDirectory = isDirectory(destination);
+    // "name\" names a directory, made for the copy if it is missing.
+    const bool intoDirectory = isDirectory(destination) ||
+                               (!destination.empty() &&
+                                sjis::findLastChar(destination, '\\') == destination.size() - 1);
     if (!copyTo(names, text, false, directory)) return;
     if (intoDirectory) {
         refreshKeepingMarks();
@@ -183,23 +199,26 @@ bool MainWindow::refusedInsideArchive() {
 }
 
 void MainWindow::renameCommand() {
-    if (refusedInsideArchive()) return;
+    if (refusedInsideArchive() || refusedUnreachable()) return;
     // Names, not positions: the watcher lists the directory again while a
     // dialog is open, and every rename changes it.
     struct Target {
+        std::string shown;
         std::string name;
         bool directory;
     };
     std::vector<Target> targets;
     const PaneModel& model = pane_.model();
-    for (int index : selectedIndices(model.listing(), model.cursor()))
-        targets.push_back({std::string(model.entryAt(index).name()), model.entryAt(index).isDirectory()});
+    for (int index : selectedIndices(model.listing(), model.cursor())) {
+        const FileEntry& entry = model.entryAt(index);
+        targets.push_back({std::string(entry.name()), operableName(entry), entry.isDirectory()});
+    }
     const std::string directory = currentDirectory();
     std::string lastNew;
     for (const Target& target : targets) {
-        putCursorOnName(target.name);
+        putCursorOnName(target.shown);
         std::string newName;
-        if (!runRenameDialog(hwnd_, target.name, newName, target.directory)) {
+        if (!runRenameDialog(hwnd_, target.shown, newName, target.directory)) {
             // Cancel stops the rest; OK on the same name only passes this one.
             if (newName.empty()) break;
             continue;
@@ -279,6 +298,8 @@ void MainWindow::beginCommandRun() {
 void MainWindow::endCommandRun() { runSnapshot_.clear(); }
 
 bool MainWindow::runCommandLine(const std::string& line, int target) {
+    // A macro naming an entry no name reaches would hand on a wildcard or nothing.
+    if (line.find('$') != std::string::npos && refusedUnreachable()) return false;
     const auto remembered = runSnapshot_.find(target);
     const bool singleRun = remembered == runSnapshot_.end();
     const MacroContext context = singleRun ? macroContext(target) : remembered->second;
@@ -303,9 +324,10 @@ void MainWindow::executeCursor() {
         openCursorEntry();
         return;
     }
+    if (refusedUnreachable()) return;
     // The path is started as it is: read as a command line, a "," or a "$"
     // in a file name would split or expand it.
-    const std::string path = joinPath(currentDirectory(), entry.name());
+    const std::string path = joinPath(currentDirectory(), operableName(entry));
     commandFor(path, "").Execute(path, "");
 }
 
@@ -323,7 +345,7 @@ void MainWindow::startFileCollector() {
 }
 
 void MainWindow::attributesCommand() {
-    if (refusedInsideArchive()) return;
+    if (refusedInsideArchive() || refusedUnreachable()) return;
     const PaneModel& model = pane_.model();
     std::vector<AttributeSubject> subjects;
     std::vector<std::string> names;
@@ -331,7 +353,7 @@ void MainWindow::attributesCommand() {
         const FileEntry& entry = model.entryAt(index);
         FILETIME written{entry.ftLastWriteTime.dwLowDateTime, entry.ftLastWriteTime.dwHighDateTime};
         subjects.push_back({std::string(entry.name()), entry.dwFileAttributes, written});
-        names.emplace_back(entry.name());
+        names.push_back(operableName(entry));
     }
     if (subjects.empty()) return;
     // Taken before the dialog: the watcher may list the directory again meanwhile.

@@ -6,6 +6,7 @@
 #include "panes/listing_sort.h"
 #include "panes/mask_filter.h"
 #include "panes/path_resolution.h"
+#include "panes/vanished_directory.h"
 
 std::string MainWindow::currentDirectory() const {
     std::lock_guard<std::mutex> lock(pathLock_);
@@ -85,7 +86,10 @@ bool MainWindow::loadListing(const std::string& path, bool force) {
 void MainWindow::refreshKeepingMarks() {
     PaneModel& model = pane_.model();
     RefreshMemo memo = model.rememberForRefresh();
-    if (!loadListing(currentDirectory(), true)) return;
+    if (!loadListing(currentDirectory(), true)) {
+        leaveVanishedDirectory();
+        return;
+    }
     pane_.apply(model.restoreAfterRefresh(memo));
 }
 
@@ -133,9 +137,10 @@ void MainWindow::openCursorEntry() {
         goBack();
         break;
     case OpenAction::Enter: {
+        if (entry.name() != std::string_view("..") && refusedUnreachable()) break;
         std::string target = entry.name() == std::string_view("..")
                                  ? std::string("..")
-                                 : enterPath(currentDirectory(), entry.name());
+                                 : enterPath(currentDirectory(), operableName(entry));
         if (goTo(target, false, true)) pane_.apply(model.startAt(0));
         break;
     }
@@ -146,9 +151,24 @@ void MainWindow::paneReturn() { openCursorEntry(); }
 
 void MainWindow::goBack() {
     const std::string left = leftDirectoryName(currentDirectory());
-    if (!goTo("..", false, true)) return;
+    if (!goTo("..", false, true)) {
+        // With the directory and its parent gone, the fallback is dead too.
+        leaveVanishedDirectory();
+        return;
+    }
     PaneModel& model = pane_.model();
     pane_.apply(model.startAt(cursorAfterBack(model.listing(), left)));
+}
+
+bool MainWindow::leaveVanishedDirectory() {
+    const std::string gone = currentDirectory();
+    auto exists = [this](const std::string& p) { return isDirectory(fileSystem_, p); };
+    if (listingSource_ != SourceLocal || exists(gone)) return false;
+    const std::string above = nearestExistingAncestor(gone, exists);
+    if (above.empty() || !goTo(above, false, true)) return false;
+    pane_.apply(pane_.model().startAt(0));
+    setTitle(currentDirectory() + VanishedDirectoryNote);
+    return true;
 }
 
 void MainWindow::putCursorOnName(const std::string& name) {
@@ -179,7 +199,10 @@ void MainWindow::switchDisplay(CommandId id) {
 std::string MainWindow::cursorPath() const {
     const PaneModel& model = pane_.model();
     if (model.count() == 0) return currentDirectory();
-    std::string path = joinPath(currentDirectory(), model.entryAt(model.cursor()).name());
+    const std::string name = operableName(model.entryAt(model.cursor()));
+    // Better the directory than a name the shell would read as a pattern.
+    if (name.empty()) return currentDirectory();
+    std::string path = joinPath(currentDirectory(), name);
     for (const char* tail : {"\\..", "/.."})
         if (path.size() >= 3 && path.ends_with(tail)) path.resize(path.size() - 3);
     return path;

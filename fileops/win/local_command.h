@@ -12,6 +12,16 @@ struct LocalCommandHooks {
     // without it, copying out of an archive fails.
     std::function<int(const std::vector<std::string>& sources, const std::string& destination)>
         extract;
+    // Tells a failure: a numbered message with its texts; defaults to the message table.
+    std::function<void(HWND owner, int number, const std::vector<std::string>& arguments)> report;
+};
+
+// What one shell file operation came to: done, declined by the user at a
+// confirmation, or failed with the shell's code.
+struct ShellResult {
+    bool ok = false;
+    bool cancelled = false;
+    unsigned long code = 0;
 };
 
 class CLocalCommand : public CCommand {
@@ -30,8 +40,13 @@ public:
 
 private:
     int ask(int number);
-    bool shellCopy(const std::vector<std::string>& sources, const std::string& destination);
-    bool shellMove(const std::vector<std::string>& sources, const std::string& destination);
+    // Tells the failure once and returns false.
+    bool fail(int number, const std::vector<std::string>& arguments);
+    bool failIfShellFailed(int number, const ShellResult& result, const std::string& subject);
+    bool refusedWildcard(const std::string& destination);
+    bool prepareDestination(std::string& destination);
+    bool shellCopy(const std::vector<std::string>& sources, std::string destination);
+    bool shellMove(const std::vector<std::string>& sources, std::string destination);
 
     LocalCommandHooks hooks_;
 };
@@ -44,3 +59,7 @@ bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>
 // The same with one destination per source.
 bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
                        const std::vector<std::string>& destinations, bool allowUndo);
+// The same, telling a refusal by the user from a failure; the shell shows no
+// error of its own.
+ShellResult shellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
+                           const std::vector<std::string>& destinations, bool allowUndo);

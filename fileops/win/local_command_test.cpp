@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <thread>
 
+#include "base/win/handle.h"
 #include "testing/win/scratch_directory.h"
 #include "base/win/shell_confirmations.h"
 
@@ -95,22 +97,30 @@ private:
 
 constexpr int Yes = 6, No = 7;
 
-// Message boxes are recorded instead of shown.
+// Message boxes are recorded instead of shown: questions in numbers, the
+// failures told in reports.
 struct AskRecorder {
     std::vector<int> numbers;
+    std::vector<int> reports;
+    std::vector<std::vector<std::string>> texts;
     int answer = IDNO;
     LocalCommandHooks hooks() {
         return {[this](HWND, int number) {
                     numbers.push_back(number);
                     return answer;
                 },
-                {}};
+                {},
+                [this](HWND, int number, const std::vector<std::string>& arguments) {
+                    reports.push_back(number);
+                    texts.push_back(arguments);
+                }};
     }
 };
 }  // namespace
 
 TEST(LocalCommand, NamesItself) {
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     CCommand& base = command;
     EXPECT_STREQ(base.GetCommandName(), "CLocalCommand");
 }
@@ -119,7 +129,8 @@ TEST(LocalCommand, CopiesJapaneseFilesAndKeepsTheSource) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.writeFile(Hyou + ".txt", "hyou"));
     ASSERT_TRUE(dir.makeDirectory(Nihongo));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     ASSERT_TRUE(command.Copy({dir / (Hyou + ".txt")}, dir / Nihongo));
     EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou + ".txt")), "hyou");
     EXPECT_EQ(readWholeFile(dir / (Hyou + ".txt")), "hyou");
@@ -132,7 +143,8 @@ TEST(LocalCommand, CopyOfADirectoryToANewNameFillsItWithTheContents) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.makeDirectory(So));
     ASSERT_TRUE(dir.writeFile(So + "\\" + Hyou, "inner"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     ASSERT_TRUE(command.Copy({dir / So}, dir / Nihongo));
     EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "inner");
     EXPECT_EQ(readWholeFile(dir / (So + "\\" + Hyou)), "inner");
@@ -142,11 +154,13 @@ TEST(LocalCommand, FailedCopyAndMoveKeepTheSourceComplete) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.writeFile(Hyou, "keep me"));
     ASSERT_TRUE(dir.writeFile("plain", "blocker"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     // Below a plain file no destination can exist.
     const std::string impossible = dir / ("plain\\" + Nihongo + "\\x");
     EXPECT_FALSE(command.Copy({dir / Hyou}, impossible));
     EXPECT_FALSE(command.Move({dir / Hyou}, impossible));
+    EXPECT_EQ(asks.reports, (std::vector<int>{1014, 1014}));
     EXPECT_EQ(readWholeFile(dir / Hyou), "keep me");
     EXPECT_EQ(readWholeFile(dir / "plain"), "blocker");
 }
@@ -155,8 +169,10 @@ TEST(LocalCommand, MoveWithAMissingSourceLosesNoFile) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.writeFile(Hyou, "first"));
     ASSERT_TRUE(dir.makeDirectory(Nihongo));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     EXPECT_FALSE(command.Move({dir / Hyou, dir / "missing"}, dir / Nihongo));
+    EXPECT_EQ(asks.reports, std::vector<int>{1011});
     const bool atSource = fileExists(dir / Hyou);
     const bool atTarget = fileExists(dir / (Nihongo + "\\" + Hyou));
     ASSERT_TRUE(atSource != atTarget) << "the file must be in exactly one place";
@@ -168,7 +184,8 @@ TEST(LocalCommand, MoveOntoAnExistingNameAnsweredNoKeepsBoth) {
     ASSERT_TRUE(dir.writeFile(Hyou, "moving"));
     ASSERT_TRUE(dir.makeDirectory(Nihongo));
     ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "standing"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     bool moved;
     std::vector<std::string> titles;
     {
@@ -189,7 +206,8 @@ TEST(LocalCommand, MoveOntoAnExistingNameAnsweredYesReplacesIt) {
     ASSERT_TRUE(dir.writeFile(Hyou, "moving"));
     ASSERT_TRUE(dir.makeDirectory(Nihongo));
     ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "standing"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     bool moved;
     {
         ConfirmationAnswerer answerer(Yes);
@@ -208,7 +226,8 @@ void deleteMarkedSet(bool toRecycleBin) {
     }
     ASSERT_TRUE(dir.makeDirectory(Nihongo));
     ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "inside"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     bool deleted;
     std::vector<std::string> titles;
     {
@@ -233,7 +252,8 @@ TEST(LocalCommand, KillRemovesExactlyTheMarkedSet) { deleteMarkedSet(false); }
 TEST(LocalCommand, DeleteAnsweredNoKeepsEverything) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.writeFile(Hyou, "stay"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     bool deleted;
     {
         ConfirmationAnswerer answerer(No);
@@ -247,11 +267,14 @@ TEST(LocalCommand, RenameOntoAnExistingNameFailsAndKeepsBoth) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.writeFile(Hyou, "old"));
     ASSERT_TRUE(dir.writeFile(So, "other"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     {
         ConfirmationAnswerer answerer(Yes);  // even a yes must not replace it
         EXPECT_FALSE(command.Rename(dir / Hyou, dir / So));
+        EXPECT_TRUE(answerer.titles().empty());
     }
+    EXPECT_EQ(asks.reports, std::vector<int>{1013});
     EXPECT_EQ(readWholeFile(dir / Hyou), "old");
     EXPECT_EQ(readWholeFile(dir / So), "other");
     ASSERT_TRUE(command.Rename(dir / Hyou, dir / Nihongo));
@@ -261,7 +284,8 @@ TEST(LocalCommand, RenameOntoAnExistingNameFailsAndKeepsBoth) {
 
 TEST(LocalCommand, MakeDirectoryAndCreateEmptyFile) {
     ScratchDirectory dir;
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     ASSERT_TRUE(command.MakeDirectory(dir / Nihongo));
     EXPECT_TRUE(isDir(dir / Nihongo));
     EXPECT_FALSE(command.MakeDirectory(dir / Nihongo));
@@ -274,10 +298,13 @@ TEST(LocalCommand, MakeDirectoryAndCreateEmptyFile) {
     EXPECT_EQ(readWholeFile(dir / So), "content");
     EXPECT_FALSE(command.CreateEmptyFile(""));
     EXPECT_FALSE(command.CreateEmptyFile(dir / ("missing\\" + Hyou)));
+    EXPECT_FALSE(command.MakeDirectory(dir / ("missing\\" + Hyou)));
+    EXPECT_EQ(asks.reports, (std::vector<int>{1014, 1015, 1014}));
 }
 
 TEST(LocalCommand, EmptyAndRefusedListsTouchNothing) {
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     EXPECT_FALSE(command.Copy({}, "C:\\"));
     EXPECT_FALSE(command.Move({}, "C:\\"));
     EXPECT_TRUE(command.Delete({}, true));
@@ -355,12 +382,14 @@ TEST(LocalCommand, PasteFollowsThePendingEffect) {
 TEST(LocalCommand, MoveIntoItsOwnDirectoryKeepsTheFile) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.writeFile(Hyou, "only copy"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     {
         ConfirmationAnswerer answerer(Yes);
         EXPECT_FALSE(command.Move({dir / Hyou}, dir.path()));
         EXPECT_FALSE(command.Move({dir / Hyou}, dir / Hyou));
     }
+    EXPECT_EQ(asks.reports, (std::vector<int>{1019, 1019}));
     EXPECT_EQ(readWholeFile(dir / Hyou), "only copy");
 }
 
@@ -369,7 +398,8 @@ TEST(LocalCommand, SeveralFilesMoveIntoADirectory) {
     ASSERT_TRUE(dir.writeFile(Hyou, "one"));
     ASSERT_TRUE(dir.writeFile(So, "two"));
     ASSERT_TRUE(dir.makeDirectory(Nihongo));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     EXPECT_TRUE(command.Move({dir / Hyou, dir / So}, dir / Nihongo));
     EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "one");
     EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + So)), "two");
@@ -383,14 +413,16 @@ TEST(LocalCommand, MoveOfSeveralWithOneOverwriteRefusedKeepsThatSource) {
     ASSERT_TRUE(dir.writeFile("free", "free"));
     ASSERT_TRUE(dir.makeDirectory(Nihongo));
     ASSERT_TRUE(dir.writeFile(Nihongo + "\\" + Hyou, "standing"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     bool moved;
     {
         ConfirmationAnswerer answerer(No);
         moved = command.Move({dir / Hyou, dir / "free"}, dir / Nihongo);
     }
-    // Whatever the shell reports, no file is in neither place.
+    // Whatever the shell reports, no file is in neither place; a "No" is no failure to tell.
     EXPECT_FALSE(moved);
+    EXPECT_TRUE(asks.reports.empty());
     EXPECT_EQ(readWholeFile(dir / Hyou), "moving");
     EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\" + Hyou)), "standing");
     // The other file moved, or stayed as well when the shell ended the copy.
@@ -401,12 +433,14 @@ TEST(LocalCommand, MoveOfSeveralWithOneOverwriteRefusedKeepsThatSource) {
 TEST(LocalCommand, MoveOntoItselfUnderAnotherSpellingKeepsTheFile) {
     ScratchDirectory dir;
     ASSERT_TRUE(dir.writeFile(Hyou, "only copy"));
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     {
         ConfirmationAnswerer answerer(Yes);
         EXPECT_FALSE(command.Move({dir / Hyou}, dir / "."));
         EXPECT_FALSE(command.Move({dir / Hyou}, dir.path() + "\\sub\\..\\"));
     }
+    EXPECT_EQ(asks.reports, (std::vector<int>{1019, 1019}));
     EXPECT_EQ(readWholeFile(dir / Hyou), "only copy");
 }
 
@@ -416,10 +450,72 @@ TEST(LocalCommand, DirectoriesMovedToANewNameStaySeparate) {
         ASSERT_TRUE(dir.makeDirectory(name));
         ASSERT_TRUE(dir.writeFile(std::string(name) + "\\readme.txt", name));
     }
-    CLocalCommand command(nullptr);
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
     EXPECT_TRUE(command.Move({dir / "A", dir / "B"}, dir / "merged"));
     // Both files kept: neither replaced the other inside the new directory.
     EXPECT_EQ(readWholeFile(dir / "merged\\A\\readme.txt"), "A");
     EXPECT_EQ(readWholeFile(dir / "merged\\B\\readme.txt"), "B");
     EXPECT_FALSE(isDir(dir / "A"));
+}
+
+// Each failure is told exactly once with the system's reason; what the user
+// typed is done as meant or refused before anything is touched.
+TEST(LocalCommand, DestinationsAndFailuresAsTheUserMeantThem) {
+    ScratchDirectory dir;
+    ASSERT_TRUE(dir.writeFile(Hyou, "data"));
+    ASSERT_TRUE(dir.writeFile(So, "other"));
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
+
+    // A destination ending in "\\" is a directory, made when missing.
+    EXPECT_TRUE(command.Copy({dir / Hyou}, dir / "newdest\\"));
+    EXPECT_EQ(readWholeFile(dir / ("newdest\\" + Hyou)), "data");
+    EXPECT_TRUE(command.Move({dir / So}, dir / (Nihongo + "\\sub\\")));
+    EXPECT_EQ(readWholeFile(dir / (Nihongo + "\\sub\\" + So)), "other");
+    EXPECT_TRUE(asks.reports.empty());
+
+    struct Case {
+        const char* what;
+        std::function<bool()> run;
+        int message;
+    } cases[] = {
+        {"unreachable directory", [&] { return command.Copy({dir / Hyou}, "Q:\\no\\such\\place\\"); }, 1014},
+        {"wildcard copy", [&] { return command.Copy({dir / Hyou}, dir / "a?b*c.txt"); }, 1017},
+        {"wildcard move", [&] { return command.Move({dir / Hyou}, dir / "*"); }, 1017},
+        {"missing program", [&] { return command.Execute(dir / "no-such-program.exe", ""); }, 1016},
+        {"missing file to delete", [&] { return command.Delete({dir / "gone.txt"}, false); }, 1012},
+        {"existing directory", [&] { return command.MakeDirectory(dir / "newdest"); }, 1014},
+    };
+    ConfirmationAnswerer answerer(Yes);  // some shells ask before deleting even a missing file
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        asks.reports.clear();
+        asks.texts.clear();
+        EXPECT_FALSE(c.run());
+        ASSERT_EQ(asks.reports, std::vector<int>{c.message});
+        // The reason follows the subject, in the system's words.
+        if (asks.texts.front().size() > 1) {
+            EXPECT_FALSE(asks.texts.front().back().empty());
+        }
+    }
+    EXPECT_EQ(readWholeFile(dir / Hyou), "data");
+    WIN32_FIND_DATAA found{};
+    EXPECT_FALSE(FindHandle{FindFirstFileA((dir / "a*").c_str(), &found)}) << "nothing made";
+}
+
+TEST(LocalCommand, RenameThatOnlyChangesTheCaseIsDone) {
+    ScratchDirectory dir;
+    const std::string lower = Hyou + ".txt", upper = Hyou + ".TXT";
+    ASSERT_TRUE(dir.writeFile(lower, "content"));
+    AskRecorder asks;
+    CLocalCommand command(nullptr, asks.hooks());
+    ASSERT_TRUE(command.Rename(dir / lower, dir / upper));
+    WIN32_FIND_DATAA found{};
+    FindHandle search{FindFirstFileA((dir / (Hyou + "*")).c_str(), &found)};
+    ASSERT_TRUE(search);
+    EXPECT_EQ(std::string(found.cFileName), upper);
+    EXPECT_FALSE(FindNextFileA(search.get(), &found)) << "one file, not two";
+    EXPECT_EQ(readWholeFile(dir / upper), "content");
+    EXPECT_TRUE(asks.reports.empty());
 }

@@ -50,11 +50,15 @@ bool shellOpen(HWND owner, const ExecuteRequest& request) {
             return true;
     }
     if (static_cast<int>(currentPlatform()) != AssociationFallbackPlatform) return false;
+    // The shell's own reason is the one to tell, whatever the fallback leaves.
+    const DWORD reason = GetLastError();
     char program[MAX_PATH] = {};
     auto found = reinterpret_cast<INT_PTR>(
         FindExecutableA(request.file.c_str(), orNull(request.directory), program));
-    if (found <= 32) return false;
-    return shellOpenOnce(owner, request.file, {}, request.directory, request.wait);
+    if (found > 32 && shellOpenOnce(owner, request.file, {}, request.directory, request.wait))
+        return true;
+    SetLastError(reason);
+    return false;
 }
 
 bool createProcess(const ExecuteRequest& request) {

@@ -190,6 +190,10 @@ LRESULT FilePane::handle(UINT message, WPARAM wp, LPARAM lp) {
             apply(model_.click(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), false, false));
         if (owner_) owner_->paneReturn();
         return 0;
+    case WM_SETFOCUS:
+        // The pane types nothing: the owner's key receiver takes the keys.
+        if (owner_) owner_->paneFocused();
+        return 0;
     case WM_DROPFILES:
         filesDropped(reinterpret_cast<HDROP>(wp));
         return 0;

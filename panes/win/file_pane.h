@@ -24,6 +24,7 @@ public:
     virtual void paneFilesDropped(const std::vector<std::string>& paths) = 0;
     virtual void paneReload() = 0;                        // 0x8009
     virtual void paneDragSelected() = 0;                  // the left button dragged away
+    virtual void paneFocused() = 0;                       // keys belong elsewhere
 };
 
 struct PaneLook {

@@ -2,7 +2,40 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
+#include "base/win/mutex_lock.h"
+
+namespace {
+// Long enough for any honest writer; a hung one does not hang this process.
+constexpr DWORD LockTimeoutMs = 5000;
+
+// The platform keeps a parsed copy of the file per process and trusts it
+// while the file's time looks unchanged, which a write by another process
+// within the same clock tick does not change. Flushing drops that copy.
+void dropCachedCopy(const std::string& file) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+}
+}  // namespace
+
+std::string profileMutexName(const std::string& file) {
+    // FNV-1a over the upper-cased bytes: a name without "\" of fixed length.
+    unsigned long long hash = 1469598103934665603ull;
+    for (char c : file) {
+        const unsigned char b = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        hash = (hash ^ b) * 1099511628211ull;
+    }
+    char name[48];
+    std::snprintf(name, sizeof name, "VorbinProfile-%016llx", hash);
+    return name;
+}
+
+IniProfile::IniProfile(std::string file)
+    : file_(std::move(file)), mutex_(CreateMutexA(nullptr, FALSE, profileMutexName(file_).c_str())) {}
+
 std::string IniProfile::read(const std::string& section, const std::string& key) {
+    MutexLock lock(mutex_.get(), LockTimeoutMs);
+    dropCachedCopy(file_);
     char buffer[1000];
     GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer,
                              file_.c_str());
@@ -11,5 +44,8 @@ std::string IniProfile::read(const std::string& section, const std::string& key)
 
 void IniProfile::write(const std::string& section, const std::string& key,
                        const std::string& value) {
+    MutexLock lock(mutex_.get(), LockTimeoutMs);
+    dropCachedCopy(file_);
     WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file_.c_str());
+    dropCachedCopy(file_);
 }

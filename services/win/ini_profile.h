@@ -1,12 +1,16 @@
 #pragma once
-// The settings file through the platform's private-profile functions.
+// The settings file through the platform's private-profile functions. Every
+// instance reads and writes the same file: each access holds a mutex named
+// after the file and starts from the file as it is on disk, so no process
+// writes back another's values from a stale copy.
 #include <string>
 
 #include "services/profile.h"
+#include "base/win/handle.h"
 
 class IniProfile : public Profile {
 public:
-    explicit IniProfile(std::string file) : file_(std::move(file)) {}
+    explicit IniProfile(std::string file);
     std::string read(const std::string& section, const std::string& key) override;
     void write(const std::string& section, const std::string& key,
                const std::string& value) override;
@@ -14,4 +18,8 @@ public:
 
 private:
     std::string file_;
+    UniqueHandle mutex_;
 };
+
+// The mutex name for a file: the same for every spelling of its path's case.
+std::string profileMutexName(const std::string& file);

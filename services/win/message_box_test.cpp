@@ -191,7 +191,7 @@ TEST(ShippedMessages, EveryNumberInUseIsThereWithItsArguments) {
     std::optional<std::string> content = readTextFile(programDirectory() + "MESSAGE.tbl");
     ASSERT_TRUE(content) << "MESSAGE.tbl missing beside the test program";
     MessageTable table(*content);
-    const std::string name = "[name]", other = "[other]";
+    const std::string name = "[name]", other = "[other]", reason = "[reason]";
     struct Use {
         int number;
         bool question;
@@ -202,6 +202,16 @@ TEST(ShippedMessages, EveryNumberInUseIsThereWithItsArguments) {
         {1001, false, {}, {}},
         {1002, true, {}, {}},
         {1003, false, {name}, {name}},
+        {1010, false, {name, other}, {name, other}},
+        {1011, false, {name, other}, {name, other}},
+        {1012, false, {name, other}, {name, other}},
+        {1013, false, {name, other, reason}, {name, other, reason}},
+        {1014, false, {name, other}, {name, other}},
+        {1015, false, {name, other}, {name, other}},
+        {1016, false, {name, other}, {name, other}},
+        {1017, false, {name}, {name}},
+        {1018, false, {name}, {name}},
+        {1019, false, {name}, {name}},
         {2000, true, {12345}, {"12345"}},
         {2001, true, {12345}, {"12345"}},
         {2002, true, {12345}, {"12345"}},

@@ -1,0 +1,224 @@
+#include "e2e/user_input.h"
+
+#include <vector>
+
+namespace {
+bool held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+template <class Pred>
+bool within(DWORD timeoutMs, Pred pred) {
+    const DWORD start = GetTickCount();
+    while (!pred()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        pumpMessages(10);
+    }
+    return true;
+}
+
+bool extended(int key) {
+    switch (key) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
+    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
+        return true;
+    }
+    return false;
+}
+
+INPUT keyInput(int key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key);
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+// Which windows have the front, the activation and the focus.
+struct Scene {
+    HWND front = nullptr;
+    HWND active = nullptr;
+    HWND focus = nullptr;
+    bool operator!=(const Scene& o) const {
+        return front != o.front || active != o.active || focus != o.focus;
+    }
+};
+
+Scene sceneOf(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    return {GetForegroundWindow(), info.hwndActive, info.hwndFocus};
+}
+
+bool toFront(HWND window, DWORD thread) {
+    return within(5000, [&] {
+        HWND front = GetForegroundWindow();
+        if (front && GetWindowThreadProcessId(front, nullptr) == thread) return true;
+        SetForegroundWindow(GetAncestor(window, GA_ROOT));
+        return false;
+    });
+}
+
+// Joins the target thread's input while alive: its key state is then ours to
+// read. The join clears that state, so it comes before any key goes out.
+class InputJoin {
+public:
+    explicit InputJoin(DWORD thread) : self_(GetCurrentThreadId()), other_(thread) {
+        joined_ = AttachThreadInput(self_, other_, TRUE);
+    }
+    ~InputJoin() {
+        if (joined_) AttachThreadInput(self_, other_, FALSE);
+    }
+    InputJoin(const InputJoin&) = delete;
+    InputJoin& operator=(const InputJoin&) = delete;
+    explicit operator bool() const { return joined_ != FALSE; }
+
+private:
+    DWORD self_;
+    DWORD other_;
+    BOOL joined_;
+};
+}  // namespace
+
+namespace {
+INPUT mouseInput(DWORD flags, POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = MulDiv(screen.x, 65535, w - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, h - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return input;
+}
+
+// Sends inputs, then gives the target a bounded time to show key as wanted
+// (see typeKey for why it need not).
+void sendAndWait(const std::vector<INPUT>& inputs, int key, bool down) {
+    std::vector<INPUT> copy = inputs;
+    SendInput(static_cast<UINT>(copy.size()), copy.data(), sizeof(INPUT));
+    within(2500, [&] { return held(key) == down; });
+}
+
+void settle(HWND window) {
+    for (int i = 0; i < 2; ++i) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        Sleep(15);
+    }
+}
+}  // namespace
+
+void pumpMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+bool typeKey(HWND window, Keystroke stroke) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (!thread || !toFront(window, thread)) return false;
+    {
+        InputJoin join(thread);
+        if (!join) return false;
+        std::vector<int> modifiers;
+        if (stroke.shift) modifiers.push_back(VK_SHIFT);
+        if (stroke.ctrl) modifiers.push_back(VK_CONTROL);
+        if (stroke.alt) modifiers.push_back(VK_MENU);
+        std::vector<INPUT> downs, ups;
+        for (int m : modifiers) downs.push_back(keyInput(m, false));
+        downs.push_back(keyInput(stroke.key, false));
+        ups.push_back(keyInput(stroke.key, true));
+        for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) ups.push_back(keyInput(*m, true));
+        const Scene before = sceneOf(thread);
+        SendInput(static_cast<UINT>(downs.size()), downs.data(), sizeof(INPUT));
+        // Down in the shared state once the target took the key from its
+        // queue. A key that closes a window or gives the front away resets
+        // that state in Wine: the changed scene tells it was taken. Now and
+        // then Wine never shows the down at all, though the key arrives: the
+        // wait is bounded, and what the key does is for the caller to see.
+        within(2500, [&] { return held(stroke.key) || sceneOf(thread) != before; });
+        SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
+        within(2500, [&] {
+            // A key that gave the front away (activating another program)
+            // has its release go there.
+            HWND front = GetForegroundWindow();
+            if (front && GetWindowThreadProcessId(front, nullptr) != thread) return true;
+            if (held(stroke.key)) return false;
+            for (int m : modifiers)
+                if (held(m)) return false;
+            return true;
+        });
+    }
+    settle(window);
+    return true;
+}
+
+
+bool clickAt(HWND window, POINT client, bool twice, bool shift) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    POINT screen = client;
+    if (!thread || !ClientToScreen(window, &screen)) return false;
+    {
+        InputJoin join(thread);
+        if (!join) return false;
+        if (shift) sendAndWait({keyInput(VK_SHIFT, false)}, VK_SHIFT, true);
+        const INPUT down = mouseInput(MOUSEEVENTF_LEFTDOWN, screen);
+        const INPUT up = mouseInput(MOUSEEVENTF_LEFTUP, screen);
+        // A double click goes out in one piece: waiting between its clicks
+        // on a loaded machine could outlast the double-click time.
+        sendAndWait(twice ? std::vector<INPUT>{down, up, down} : std::vector<INPUT>{down}, VK_LBUTTON,
+                    true);
+        sendAndWait({up}, VK_LBUTTON, false);
+        if (shift) sendAndWait({keyInput(VK_SHIFT, true)}, VK_SHIFT, false);
+    }
+    settle(window);
+    return true;
+}
+
+bool rightClickAt(HWND window, POINT client) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    POINT screen = client;
+    if (!thread || !ClientToScreen(window, &screen)) return false;
+    {
+        InputJoin join(thread);
+        if (!join) return false;
+        sendAndWait({mouseInput(MOUSEEVENTF_RIGHTDOWN, screen)}, VK_RBUTTON, true);
+        sendAndWait({mouseInput(MOUSEEVENTF_RIGHTUP, screen)}, VK_RBUTTON, false);
+    }
+    settle(window);
+    return true;
+}
+
+bool typeText(HWND window, const std::string& text) {
+    for (char c : text) {
+        const SHORT code = VkKeyScanA(c);
+        if (code == -1) return false;
+        if (!typeKey(window, {LOBYTE(code), (HIBYTE(code) & 1) != 0, false, false})) return false;
+    }
+    return true;
+}
+
+bool replaceText(HWND window, const std::string& text) {
+    return typeKey(window, {VK_HOME}) && typeKey(window, {VK_END, true}) && typeText(window, text);
+}
+
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool takeForeground(HWND window) {
+    return within(5000, [&] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+    });
+}
