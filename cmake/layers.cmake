@@ -75,8 +75,9 @@ function(vorbin_layer folder)
   endif()
 
   file(GLOB shell CONFIGURE_DEPENDS ${dir}/win/*.cpp)
-  # A program's entry point belongs to its executable, not to a library.
-  list(FILTER shell EXCLUDE REGEX "/app/win/main\\.cpp$")
+  # A program's entry point (main.cpp, lintor_main.cpp) belongs to its
+  # executable, not to a library.
+  list(FILTER shell EXCLUDE REGEX "/win/([a-z]+_)?main\\.cpp$")
   set(shell_sources ${shell})
   set(shell_tests ${shell})
   list(FILTER shell_sources EXCLUDE REGEX "_test\\.cpp$")
