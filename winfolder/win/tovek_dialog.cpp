@@ -63,7 +63,7 @@ void TovekDialog::initialise() {
                  reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(IDI_TOVEK))));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TOVEK_SMALL),
-                                                     IMAGE_ICON, 16, 16, 0)));
+                                                     IMAGE_ICON, 16, 16, LR_SHARED)));
     finderPicture_.reset(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TOVEK_FINDER)));
     finder_.attach(item(IDC_TOVEK_FINDER), *this);
     char about[100] = "";
