@@ -33,9 +33,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
     extTable_.load(home + ColourTableFile);
     keyMap_ = startupKeyMap(home + KeyMapFile);
     int slot = slotOfDirectory(home);
-    drives_.set(slot, home);
-    drives_.setCurrent(slot);
-    currentPath_ = home;
+    location_.arrive(home, slot, true, true);
 }
 
 MainWindow::~MainWindow() {
@@ -54,6 +52,7 @@ void MainWindow::run(HINSTANCE instance) {
 void MainWindow::initialise() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     setMessageOwner(hwnd_);
+    fileOps_.attach(hwnd_);
     pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -77,11 +76,11 @@ void MainWindow::initialise() {
     SetTimer(hwnd_, TimerId, TimerMs, nullptr);
     goTo(lastPath, false, true);
     watcher_.start();
-    history_.load(settings_.ProgramDirectory() + HistoryTableFile);
+    location_.history().load(settings_.ProgramDirectory() + HistoryTableFile);
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
-    changeDirectory("", true, true, drives_.current());
-    commandFor(currentDirectory(), "");
+    changeDirectory("", true, true, location_.drives().current());
+    fileOps_.commandFor(currentDirectory(), "");
     pane_.apply(pane_.model().startAt(0));
     SetFocus(receiver);
 }
@@ -172,7 +171,7 @@ void MainWindow::close() {
     watcher_.stop();
     toggleViewer(true);
     KillTimer(hwnd_, TimerId);
-    history_.save(settings_.ProgramDirectory() + HistoryTableFile);
+    location_.history().save(settings_.ProgramDirectory() + HistoryTableFile);
     EndDialog(hwnd_, 0);
 }
 

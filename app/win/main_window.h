@@ -8,13 +8,13 @@
 #include <atomic>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "services/drive_memory.h"
 #include "services/settings.h"
 #include "app/win/directory_watcher.h"
+#include "app/win/file_operations.h"
 #include "app/win/key_receiver.h"
 #include "app/win/viewer_link.h"
 #include "base/win/dialog_object.h"
@@ -23,7 +23,7 @@
 #include "commands/key_map.h"
 #include "fileops/macro_expansion.h"
 #include "fileops/win/command.h"
-#include "navigation/path_history.h"
+#include "navigation/location.h"
 #include "navigation/win/jump_path_dialog.h"
 #include "panes/ext_table.h"
 #include "panes/listing_loader.h"
@@ -31,7 +31,10 @@
 #include "panes/win/win_file_system.h"
 #include "panes/win/win_network_resources.h"
 
-class MainWindow : public DialogObject<MainWindow, FALSE>, public PaneOwner, public CommandHost {
+class MainWindow : public DialogObject<MainWindow, FALSE>,
+                   public PaneOwner,
+                   public CommandHost,
+                   private FileOperationsHost {
 public:
     MainWindow(Settings& settings, UniqueHandle& instanceLock);
     ~MainWindow() override;
@@ -57,7 +60,9 @@ public:
     void paneReturn() override;
     void paneCommandMenu() override;
     void paneCursorMoved() override;
-    void paneFilesDropped(const std::vector<std::string>& paths) override;
+    void paneFilesDropped(const std::vector<std::string>& paths) override {
+        fileOps_.paneFilesDropped(paths);
+    }
     void paneReload() override;
     void paneDragSelected() override;
     void paneFocused() override;
@@ -68,10 +73,12 @@ public:
     void setCursor(int index) override;
     std::vector<int> markedEntries() const override;
     void runCommand(const CommandCall& call) override;
-    bool runCommandLine(const std::string& line, int target) override;
+    bool runCommandLine(const std::string& line, int target) override {
+        return fileOps_.runCommandLine(line, target);
+    }
     bool askParameter(int counter, std::string& text) override;
-    void beginCommandRun() override;
-    void endCommandRun() override;
+    void beginCommandRun() override { fileOps_.beginCommandRun(); }
+    void endCommandRun() override { fileOps_.endCommandRun(); }
     void jumpToLetter(char c) override;
     void openCommandMenu() override;
 
@@ -86,18 +93,18 @@ private:
     void openHelp();
 
     // Listing
-    bool loadListing(const std::string& path, bool force);
-    void refreshKeepingMarks();
-    void openCursorEntry();
+    bool loadListing(const std::string& path, bool force) override;
+    void refreshKeepingMarks() override;
+    void openCursorEntry() override;
     void goBack();
     // The shown directory was removed from outside: go to the nearest one
     // left above it and say so in the title.
     bool leaveVanishedDirectory();
     void applyLook();
     void switchDisplay(CommandId id);
-    void putCursorOnName(const std::string& name);
-    std::string currentDirectory() const;
-    std::string cursorPath() const;
+    void putCursorOnName(const std::string& name) override;
+    std::string currentDirectory() const override;
+    std::string cursorPath() const override;
     void copyTextToClipboard(const std::string& text);
 
     // Commands with dialogs
@@ -114,36 +121,6 @@ private:
     void changeDrive();
     void jumpList();
 
-    // File operations
-    CCommand& commandFor(const std::string& source, const std::string& destination);
-    std::vector<std::string> selectedNames() const;
-    // Shows why when a selected entry has lost characters and no short name.
-    bool refusedUnreachable() const;
-    std::string driveDirectory(char letter) const;
-    // names are relative to directory, or full paths when direct.
-    bool copyTo(const std::vector<std::string>& names, const std::string& destination, bool direct,
-                const std::string& directory);
-    bool moveTo(const std::vector<std::string>& names, const std::string& destination,
-                const std::string& directory);
-    void listAgainAt(int cursor);
-    void listAgainOn(const std::string& name);
-    bool refusedInsideArchive();
-    void copyCommand();
-    void moveCommand();
-    void deleteCommand(bool toRecycleBin);
-    void renameCommand();
-    void makeCommand(bool directory);
-    void clipboardCopy(bool cut);
-    void clipboardPaste();
-    MacroContext macroContext(int target) const;
-    void executeCursor();
-    void editSelected();
-    void startFileCollector();
-    void attributesCommand();
-    void explorerCommand();
-    void propertiesCommand();
-    void shortcutCommand();
-
     Settings& settings_;
     UniqueHandle& instanceLock_;
     ExtTable extTable_;
@@ -152,11 +129,7 @@ private:
     WinNetworkResources network_;
     NetworkListingReader networkReader_{network_, extTable_};
     ListingLoader loader_;
-    DriveMemory drives_;
-    std::string previousPath_;
-    PathHistory history_;
-    std::string currentPath_;
-    mutable std::mutex pathLock_;  // the watcher reads the current path
+    Location location_;
     std::string mask_;
     ListingSource listingSource_ = SourceLocal;
     FilePane pane_;
@@ -165,9 +138,8 @@ private:
     std::string pendingInfoName_;
     std::atomic<bool> refreshRequested_{false};
     DirectoryWatcher watcher_;
-    std::unique_ptr<CCommand> command_;
-    // The marked entries as a run over them began, by listing position.
-    std::map<int, MacroContext> runSnapshot_;
+    FileOperations fileOps_{*this, settings_, pane_, fileSystem_, extTable_, location_.drives(),
+                             listingSource_};
     GdiObject backgroundBrush_;
     HICON icon_ = nullptr;
 };

@@ -50,7 +50,7 @@ void MainWindow::paneCursorMoved() {
 
 void MainWindow::paneDragSelected() {
     const PaneModel& model = pane_.model();
-    if (refusedUnreachable()) return;
+    if (fileOps_.refusedUnreachable()) return;
     std::vector<std::string> paths =
         dragPaths(model.listing(), model.cursor(), listingSource_, currentDirectory());
     if (!paths.empty()) dragFiles(paths);
@@ -133,25 +133,27 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdJumpList: jumpList(); break;
     case CmdHistoryUp:
     case CmdHistoryDown: stepHistory(call.id == CmdHistoryDown); break;
-    case CmdLastpath: if (!previousPath_.empty()) paneGoTo(previousPath_); break;
+    case CmdLastpath:
+        if (!location_.previous().empty()) paneGoTo(location_.previous());
+        break;
     case CmdExit: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
-    case CmdCopy: copyCommand(); break;
-    case CmdMove: moveCommand(); break;
+    case CmdCopy: fileOps_.copyCommand(); break;
+    case CmdMove: fileOps_.moveCommand(); break;
     case CmdDelete:
-    case CmdKillfile: deleteCommand(call.toRecycleBin); break;
-    case CmdRename: renameCommand(); break;
-    case CmdMkdir: makeCommand(true); break;
-    case CmdCreateFile: makeCommand(false); break;
-    case CmdClipfileCopy: clipboardCopy(false); break;
-    case CmdClipfileCut: clipboardCopy(true); break;
-    case CmdClipfilePast: clipboardPaste(); break;
-    case CmdExecute: executeCursor(); break;
-    case CmdEdit: editSelected(); break;
-    case CmdFindfile: startFileCollector(); break;
-    case CmdAttribute: attributesCommand(); break;
-    case CmdExplorer: explorerCommand(); break;
-    case CmdFilePropaty: propertiesCommand(); break;
-    case CmdCreateShortcut: shortcutCommand(); break;
+    case CmdKillfile: fileOps_.deleteCommand(call.toRecycleBin); break;
+    case CmdRename: fileOps_.renameCommand(); break;
+    case CmdMkdir: fileOps_.makeCommand(true); break;
+    case CmdCreateFile: fileOps_.makeCommand(false); break;
+    case CmdClipfileCopy: fileOps_.clipboardCopy(false); break;
+    case CmdClipfileCut: fileOps_.clipboardCopy(true); break;
+    case CmdClipfilePast: fileOps_.clipboardPaste(); break;
+    case CmdExecute: fileOps_.executeCursor(); break;
+    case CmdEdit: fileOps_.editSelected(); break;
+    case CmdFindfile: fileOps_.startFileCollector(); break;
+    case CmdAttribute: fileOps_.attributesCommand(); break;
+    case CmdExplorer: fileOps_.explorerCommand(); break;
+    case CmdFilePropaty: fileOps_.propertiesCommand(); break;
+    case CmdCreateShortcut: fileOps_.shortcutCommand(); break;
     default:
         // File operations, archives, FTP, jump tables and the information
         // window handle the rest of the table as they arrive.
@@ -161,7 +163,7 @@ void MainWindow::runCommand(const CommandCall& call) {
 
 void MainWindow::stepHistory(bool older) {
     std::optional<std::string> target =
-        history_.step(older ? HistoryStep::Older : HistoryStep::Newer);
+        location_.history().step(older ? HistoryStep::Older : HistoryStep::Newer);
     // Stepping moves through the list without reordering it.
     if (target && goTo(*target, true, true)) pane_.apply(pane_.model().startAt(0));
 }

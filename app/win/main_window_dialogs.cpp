@@ -70,7 +70,8 @@ void MainWindow::colourDialog() {
 
 void MainWindow::jumpDialog(JumpMode mode) {
     // The dialog shows the list as it is now.
-    if (mode == JumpMode::History) history_.save(settings_.ProgramDirectory() + HistoryTableFile);
+    if (mode == JumpMode::History)
+        location_.history().save(settings_.ProgramDirectory() + HistoryTableFile);
     // Jump and Execute start from the entry under the cursor; the history
     // lists directories, so it starts from the one shown.
     const std::string initial = mode == JumpMode::History ? currentDirectory() : cursorPath();
@@ -85,7 +86,7 @@ void MainWindow::jumpDialog(JumpMode mode) {
 
 void MainWindow::changeDrive() {
     char letter = 0;
-    if (!runChangeDriveDialog(hwnd_, settings_, drives_, letter)) return;
+    if (!runChangeDriveDialog(hwnd_, settings_, location_.drives(), letter)) return;
     // "X:" goes to the drive's remembered path, or its root.
     paneGoTo(std::string{letter, ':'});
 }

@@ -8,17 +8,14 @@
 #include "panes/path_resolution.h"
 #include "panes/vanished_directory.h"
 
-std::string MainWindow::currentDirectory() const {
-    std::lock_guard<std::mutex> lock(pathLock_);
-    return currentPath_;
-}
+std::string MainWindow::currentDirectory() const { return location_.current(); }
 
 bool MainWindow::goTo(const std::string& typed, bool keepHistory, bool force) {
     // A bare "X:" is left for the drive memory to fill in.
     const bool bareDrive = typed.size() == 2 && typed[1] == ':';
     const std::string path =
         typed.empty() || bareDrive || isFtpPath(typed) ? typed : resolvePath(currentDirectory(), typed);
-    int slot = DriveMemory::slotOf(path, drives_.current());
+    int slot = DriveMemory::slotOf(path, location_.drives().current());
     if (slot == DriveMemory::NoEffect) return false;
     bool changed = changeDirectory(path, keepHistory, force, slot);
     showCursorEntry("", false);
@@ -26,10 +23,9 @@ bool MainWindow::goTo(const std::string& typed, bool keepHistory, bool force) {
 }
 
 bool MainWindow::changeDirectory(std::string path, bool keepHistory, bool force, int slot) {
-    if (slot < 0) slot = drives_.current();
-    const std::string fallback = drives_.at(slot).empty() ? currentDirectory() : drives_.at(slot);
-    if (!path.empty()) previousPath_ = currentDirectory();
-    path = drives_.prepare(path, slot);
+    if (slot < 0) slot = location_.drives().current();
+    const std::string fallback = location_.fallback(slot);
+    path = location_.beginChange(path, slot);
 
     bool loaded = loadListing(path, force);
     std::string shown = currentDirectory();
@@ -37,20 +33,14 @@ bool MainWindow::changeDirectory(std::string path, bool keepHistory, bool force,
         if (listingSource_ == SourceArchive && !shown.empty() && shown.back() != '>' &&
             !isArchivePath(shown))
             shown += '>';
-        drives_.set(slot, shown);
-        drives_.setCurrent(slot);
     } else if (!path.empty()) {
         loadListing(fallback, force);
         shown = currentDirectory();
     }
-    {
-        std::lock_guard<std::mutex> lock(pathLock_);
-        currentPath_ = shown;
-    }
+    location_.arrive(shown, slot, loaded, keepHistory);
     watcher_.directoryChanged();
     setTitle(shown);
     settings_.LastPath = shown;
-    if (loaded && !keepHistory) history_.record(shown);
     return loaded;
 }
 
@@ -75,10 +65,7 @@ bool MainWindow::loadListing(const std::string& path, bool force) {
     sortListing(model.listing(), settings_.Sort);
     listingSource_ = result.source;
     model.setSource(result.source);
-    {
-        std::lock_guard<std::mutex> lock(pathLock_);
-        currentPath_ = result.path;
-    }
+    location_.setCurrent(result.path);
     pane_.relayout();
     return true;
 }
@@ -137,7 +124,7 @@ void MainWindow::openCursorEntry() {
         goBack();
         break;
     case OpenAction::Enter: {
-        if (entry.name() != std::string_view("..") && refusedUnreachable()) break;
+        if (entry.name() != std::string_view("..") && fileOps_.refusedUnreachable()) break;
         std::string target = entry.name() == std::string_view("..")
                                  ? std::string("..")
                                  : enterPath(currentDirectory(), operableName(entry));

@@ -453,6 +453,9 @@ TEST_F(KeyDialogTest, SaveLoadAndFileGoThroughTheFileDialog) {
         std::string offered;
         ASSERT_TRUE(answerFileDialog(dialog, dir / "mine", &offered));  // "KEY" is added
         EXPECT_NE(offered.find("Default"), std::string::npos) << offered;
+        // The file is written once the file dialog has gone; a message that
+        // comes back from the dialog shows the writing is over.
+        SendMessageA(dialog, WM_NULL, 0, 0);
         EXPECT_EQ(readWholeFile(saved),
                   " 38,0,0,0,CMD_CURSOR_UP,\"\"\r\n 67,0,0,0,CMD_COPY,\"\"\r\n");
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "base/win/mutex_lock.h"
+
 void ViewRequestBlock::close() {
     view_.reset();
     mapping_.reset();
@@ -22,12 +24,10 @@ bool ViewRequestBlock::write(unsigned char flag, const std::string& path) {
     }
     if (path.size() + 2 > Size) return false;
     UniqueHandle mutex{CreateMutexA(nullptr, FALSE, "PELKOMUTEX")};
-    if (!mutex) return false;
-    DWORD waited = WaitForSingleObject(mutex.get(), 100);
-    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return false;
+    MutexLock lock(mutex.get(), 100);
+    if (!lock.owned()) return false;
     auto* bytes = static_cast<unsigned char*>(view_.get());
     bytes[0] = flag;
     std::memcpy(bytes + 1, path.c_str(), path.size() + 1);
-    ReleaseMutex(mutex.get());
     return true;
 }

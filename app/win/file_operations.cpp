@@ -1,14 +1,10 @@
-// The pane's file operations: the command object chosen for the paths, the
-// commands that copy, move, delete, rename and create, the file clipboard,
-// and the command lines that start programs.
-#include <windows.h>
+#include "app/win/file_operations.h"
 
 #include <cstring>
 #include <memory>
 #include <optional>
 
 #include "services/messages.h"
-#include "app/win/main_window.h"
 #include "services/message_numbers.h"
 #include "services/win/message_box.h"
 #include "base/path.h"
@@ -88,7 +84,7 @@ ClipboardFiles readClipboardFiles(HWND owner) {
 
 }  // namespace
 
-CCommand& MainWindow::commandFor(const std::string& source, const std::string& destination) {
+CCommand& FileOperations::commandFor(const std::string& source, const std::string& destination) {
     // Only the pending clipboard effect outlives the object. FTP paths get
     // their own command class with the FTP session; until then the local
     // class refuses them.
@@ -100,7 +96,7 @@ CCommand& MainWindow::commandFor(const std::string& source, const std::string& d
     return *command_;
 }
 
-bool MainWindow::refusedUnreachable() const {
+bool FileOperations::refusedUnreachable() const {
     const PaneModel& model = pane_.model();
     const std::vector<std::string> lost = unreachableNames(model.listing(), model.cursor());
     if (lost.empty()) return false;
@@ -108,14 +104,14 @@ bool MainWindow::refusedUnreachable() const {
     return true;
 }
 
-std::vector<std::string> MainWindow::selectedNames() const {
+std::vector<std::string> FileOperations::selectedNames() const {
     // Nothing at all rather than fewer than the user chose.
     if (refusedUnreachable()) return {};
     const PaneModel& model = pane_.model();
     return ::selectedNames(model.listing(), model.cursor(), listingSource_);
 }
 
-bool MainWindow::copyTo(const std::vector<std::string>& names, const std::string& destination,
+bool FileOperations::copyTo(const std::vector<std::string>& names, const std::string& destination,
                         bool direct, const std::string& directory) {
     if (names.empty()) return false;
     TransferArguments args = prepareTransfer(names, destination, direct, directory,
@@ -123,7 +119,7 @@ bool MainWindow::copyTo(const std::vector<std::string>& names, const std::string
     return commandFor(args.sources.front(), args.destination).Copy(args.sources, args.destination);
 }
 
-bool MainWindow::moveTo(const std::vector<std::string>& names, const std::string& destination,
+bool FileOperations::moveTo(const std::vector<std::string>& names, const std::string& destination,
                         const std::string& directory) {
     if (names.empty()) return false;
     TransferArguments args = prepareTransfer(names, destination, false, directory,
@@ -131,21 +127,21 @@ bool MainWindow::moveTo(const std::vector<std::string>& names, const std::string
     return commandFor(args.sources.front(), args.destination).Move(args.sources, args.destination);
 }
 
-std::string MainWindow::driveDirectory(char letter) const { return drives_.directoryFor(letter); }
+std::string FileOperations::driveDirectory(char letter) const { return drives_.directoryFor(letter); }
 
-void MainWindow::listAgainAt(int cursor) {
+void FileOperations::listAgainAt(int cursor) {
     PaneModel& model = pane_.model();
     if (!loadListing(currentDirectory(), true)) return;
     pane_.apply(model.startAt(std::min(cursor, std::max(model.count() - 1, 0))));
 }
 
-void MainWindow::listAgainOn(const std::string& name) {
+void FileOperations::listAgainOn(const std::string& name) {
     if (!loadListing(currentDirectory(), true)) return;
     pane_.apply(pane_.model().startAt(0));
     putCursorOnName(name);
 }
 
-void MainWindow::copyCommand() {
+void FileOperations::copyCommand() {
     const PaneModel& model = pane_.model();
     // What is copied from where is fixed before the dialog: another program
     // may hand the pane a new directory while it is open.
@@ -174,7 +170,7 @@ void MainWindow::copyCommand() {
     }
 }
 
-void MainWindow::moveCommand() {
+void FileOperations::moveCommand() {
     std::vector<std::string> names = selectedNames();
     const std::string directory = currentDirectory();
     if (names.empty()) return;
@@ -184,7 +180,7 @@ void MainWindow::moveCommand() {
     if (moveTo(names, text, directory)) listAgainAt(cursor);
 }
 
-void MainWindow::deleteCommand(bool toRecycleBin) {
+void FileOperations::deleteCommand(bool toRecycleBin) {
     std::vector<std::string> names = selectedNames();
     if (names.empty()) return;
     std::vector<std::string> paths = fullPaths(names, currentDirectory());
@@ -192,13 +188,13 @@ void MainWindow::deleteCommand(bool toRecycleBin) {
     if (commandFor(paths.front(), "").Delete(paths, toRecycleBin)) listAgainAt(cursor);
 }
 
-bool MainWindow::refusedInsideArchive() {
+bool FileOperations::refusedInsideArchive() {
     if (listingSource_ != SourceArchive) return false;
     showMessage(hwnd_, MessageInsideArchive);
     return true;
 }
 
-void MainWindow::renameCommand() {
+void FileOperations::renameCommand() {
     if (refusedInsideArchive() || refusedUnreachable()) return;
     // Names, not positions: the watcher lists the directory again while a
     // dialog is open, and every rename changes it.
@@ -233,7 +229,7 @@ void MainWindow::renameCommand() {
     }
 }
 
-void MainWindow::makeCommand(bool directory) {
+void FileOperations::makeCommand(bool directory) {
     std::string name;
     if (!inputLine(hwnd_, directory ? "Make Dir" : "Create File", settings_, fileSystem_,
                    extTable_, name) ||
@@ -245,19 +241,19 @@ void MainWindow::makeCommand(bool directory) {
         listAgainOn(lastComponent(path));
 }
 
-void MainWindow::paneFilesDropped(const std::vector<std::string>& paths) {
+void FileOperations::paneFilesDropped(const std::vector<std::string>& paths) {
     if (paths.empty() || droppedFromDirectory(paths.front(), currentDirectory())) return;
     if (copyTo(paths, currentDirectory(), true, currentDirectory())) refreshKeepingMarks();
 }
 
-void MainWindow::clipboardCopy(bool cut) {
+void FileOperations::clipboardCopy(bool cut) {
     std::vector<std::string> names = selectedNames();
     if (names.empty()) return;
     std::vector<std::string> paths = fullPaths(names, currentDirectory());
     commandFor(paths.front(), "").SetClipboard(paths, cut);
 }
 
-void MainWindow::clipboardPaste() {
+void FileOperations::clipboardPaste() {
     ClipboardFiles files = readClipboardFiles(hwnd_);
     // Bits from another program or instance decide; without them this
     // instance's own pending effect does.
@@ -268,7 +264,7 @@ void MainWindow::clipboardPaste() {
     if (command.PasteFromClipboard(files.paths, destination)) refreshKeepingMarks();
 }
 
-MacroContext MainWindow::macroContext(int target) const {
+MacroContext FileOperations::macroContext(int target) const {
     const PaneModel& model = pane_.model();
     MacroContext context;
     context.directory = currentDirectory();
@@ -282,7 +278,7 @@ MacroContext MainWindow::macroContext(int target) const {
     return context;
 }
 
-void MainWindow::beginCommandRun() {
+void FileOperations::beginCommandRun() {
     // Each run may start a program that changes the directory, or jump
     // elsewhere; every run of the series still means the entries marked now.
     runSnapshot_.clear();
@@ -295,9 +291,9 @@ void MainWindow::beginCommandRun() {
     }
 }
 
-void MainWindow::endCommandRun() { runSnapshot_.clear(); }
+void FileOperations::endCommandRun() { runSnapshot_.clear(); }
 
-bool MainWindow::runCommandLine(const std::string& line, int target) {
+bool FileOperations::runCommandLine(const std::string& line, int target) {
     // A macro naming an entry no name reaches would hand on a wildcard or nothing.
     if (line.find('$') != std::string::npos && refusedUnreachable()) return false;
     const auto remembered = runSnapshot_.find(target);
@@ -316,7 +312,7 @@ bool MainWindow::runCommandLine(const std::string& line, int target) {
     return false;
 }
 
-void MainWindow::executeCursor() {
+void FileOperations::executeCursor() {
     const PaneModel& model = pane_.model();
     if (model.count() == 0) return;
     const FileEntry& entry = model.entryAt(model.cursor());
@@ -331,20 +327,20 @@ void MainWindow::executeCursor() {
     commandFor(path, "").Execute(path, "");
 }
 
-void MainWindow::editSelected() {
+void FileOperations::editSelected() {
     for (const std::string& name : selectedNames()) {
         const std::string path = joinPath(currentDirectory(), name);
         commandFor(path, "").Execute(settings_.Editor, path);
     }
 }
 
-void MainWindow::startFileCollector() {
+void FileOperations::startFileCollector() {
     // No owner window: a process of its own, and a missing program fails quietly.
     startRequest(nullptr,
                  executeRequest(settings_.ProgramDirectory() + "Quorvane.exe", "", false, {}));
 }
 
-void MainWindow::attributesCommand() {
+void FileOperations::attributesCommand() {
     if (refusedInsideArchive() || refusedUnreachable()) return;
     const PaneModel& model = pane_.model();
     std::vector<AttributeSubject> subjects;
@@ -365,13 +361,13 @@ void MainWindow::attributesCommand() {
     listAgainOn(cursorName);
 }
 
-void MainWindow::explorerCommand() { openInExplorer(hwnd_, cursorPath()); }
+void FileOperations::explorerCommand() { openInExplorer(hwnd_, cursorPath()); }
 
-void MainWindow::propertiesCommand() {
+void FileOperations::propertiesCommand() {
     if (pane_.model().count() > 0) showProperties(hwnd_, cursorPath());
 }
 
-void MainWindow::shortcutCommand() {
+void FileOperations::shortcutCommand() {
     const std::string directory = currentDirectory();
     std::string first;
     for (const std::string& name : selectedNames()) {
