@@ -1,0 +1,56 @@
+#pragma once
+// Native helpers of the archiver tests: a scratch folder, the Debian tools,
+// and iconv standing in for code page 932.
+#include <string>
+#include <string_view>
+
+#include "archivers/core/byte_source.h"
+#include "archivers/core/disk.h"
+#include "archivers/core/text_codec.h"
+
+namespace arctest {
+
+class IconvCodec final : public arc::TextCodec {
+public:
+    std::string utf8ToSjis(std::string_view utf8) const override;
+    std::string sjisToUtf8(std::string_view sjis) const override;
+};
+
+std::string toUtf8(const std::string& sjis);
+std::string toSjis(const std::string& utf8);
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Runs a shell command in `directory`; its exit status.
+int run(const std::string& directory, const std::string& command);
+bool haveTool(const std::string& name);
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, std::string_view bytes);
+// Bytes that compress a little but not trivially, repeatable from a seed.
+std::string sampleBytes(std::size_t size, unsigned seed);
+
+// A disk rooted at `root` whose Shift-JIS names are UTF-8 on this system.
+arc::StdioDisk utf8Disk(const std::string& root);
+
+class StringSink final : public arc::Sink {
+public:
+    bool write(const void* data, std::size_t n) override {
+        bytes.append(static_cast<const char*>(data), n);
+        return true;
+    }
+    std::string bytes;
+};
+
+}  // namespace arctest
