@@ -5,7 +5,7 @@
 namespace arc {
 
 std::size_t MemorySource::readAt(std::uint64_t offset, void* buffer, std::size_t n) {
-    if (offset >= bytes_.size()) return 0;
+    if (offset >= bytes_.size() || n == 0) return 0;
     std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(n, bytes_.size() - offset));
     std::memcpy(buffer, bytes_.data() + offset, count);
     return count;

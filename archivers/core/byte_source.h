@@ -41,10 +41,10 @@ public:
     std::size_t readAt(std::uint64_t offset, void* buffer, std::size_t n) override;
 
 private:
-    FileSource(std::FILE* f, std::uint64_t size) : file_(f), size_(size) {}
+    FileSource(std::FILE* f, std::uint64_t size) : file_(f), size_(size), position_(size) {}
     std::FILE* file_;
     std::uint64_t size_;
-    std::uint64_t position_ = 0;
+    std::uint64_t position_;  // where the file pointer stands
 };
 
 // Front-to-back reading; 0 from read() means the end (or, with failed(), an error).
@@ -78,6 +78,13 @@ class Sink {
 public:
     virtual ~Sink() = default;
     virtual bool write(const void* data, std::size_t n) = 0;
+};
+
+// A sink whose bytes already written can be replaced, for headers that hold
+// sizes only known after the data.
+class PatchableSink : public Sink {
+public:
+    virtual bool patch(std::uint64_t offset, const void* data, std::size_t n) = 0;
 };
 
 }  // namespace arc

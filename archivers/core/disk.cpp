@@ -42,6 +42,16 @@ public:
     bool write(const void* data, std::size_t n) override {
         return file_ && std::fwrite(data, 1, n, file_) == n;
     }
+    bool patch(std::uint64_t offset, const void* data, std::size_t n) override {
+        if (!file_) return false;
+#ifdef _WIN32
+        bool ok = _fseeki64(file_, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+        bool ok = fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+        ok = ok && std::fwrite(data, 1, n, file_) == n;
+        return std::fseek(file_, 0, SEEK_END) == 0 && ok;
+    }
     bool commit(bool overwrite, std::uint16_t dosDate, std::uint16_t dosTime) override {
         if (!file_) return false;
         bool flushed = std::fclose(file_) == 0;

@@ -23,7 +23,7 @@ struct DiskEntry {
 // A file being extracted: written under a temporary name beside its target
 // and put in place only by commit(), so a broken member never replaces or
 // imitates a whole file.
-class OutputFile : public Sink {
+class OutputFile : public PatchableSink {
 public:
     // Moves the file to its name; false when that fails or when the name is
     // taken and overwriting was not asked for (the new bytes are dropped).

@@ -6,6 +6,13 @@
 namespace arc {
 namespace {
 
+// "." or "./": the target itself, which needs nothing done.
+bool namesTarget(const std::string& name) {
+    for (char c : name)
+        if (c != '.' && c != '/' && c != '\\') return false;
+    return name.find("..") == std::string::npos;
+}
+
 bool selected(const Member& m, const std::vector<std::string>& names) {
     if (names.empty()) return true;
     for (const auto& n : names)
@@ -24,7 +31,7 @@ ExtractResult extractMembers(ArchiveReader& reader, Disk& disk, const ExtractOpt
     ExtractResult result;
     Member m;
     while (reader.next(m)) {
-        if (!selected(m, options.names)) continue;
+        if (!selected(m, options.names) || (m.isDirectory && namesTarget(m.name))) continue;
         auto safe = safeMemberPath(m.name);
         if (!safe || m.isLink) {
             ++result.refused;

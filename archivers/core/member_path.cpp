@@ -41,6 +41,8 @@ std::string slashes(std::string_view s) {
 
 }  // namespace
 
+std::string forwardSlashes(std::string_view s) { return slashes(s); }
+
 std::string repairSjis(std::string_view s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {

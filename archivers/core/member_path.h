@@ -15,6 +15,9 @@ std::optional<std::string> safeMemberPath(std::string_view name);
 // Replaces every byte sequence that is not a Shift-JIS character by "_".
 std::string repairSjis(std::string_view s);
 
+// "\" outside double-byte characters becomes "/"; a 0x5C trail byte stays.
+std::string forwardSlashes(std::string_view s);
+
 // Whether member name `name` is selected by the command's name list: an
 // empty list selects all, "*" or "*.*" selects all, a name selects itself and
 // whatever lies below it. Separators and ASCII case do not count.

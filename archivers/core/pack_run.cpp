@@ -39,7 +39,8 @@ public:
     Packer(ArchiveWriter& w, Disk& d, const PackOptions& o, std::string& log) : w_(w), d_(d), o_(o), log_(log) {}
 
     void addPath(const std::string& path, const DiskEntry& e) {
-        if (path == o_.archive) return;
+        // The archive itself, and its unfinished bytes under the temporary name.
+        if (path == o_.archive || path.rfind(o_.archive + ".part", 0) == 0) return;
         Member m;
         m.name = storedName(path);
         m.dosDate = e.dosDate;

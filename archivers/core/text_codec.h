@@ -15,6 +15,10 @@ public:
     virtual std::string sjisToUtf8(std::string_view sjis) const = 0;
 };
 
+// True when the bytes are well-formed UTF-8 with at least one character
+// beyond ASCII: names from UTF-8 systems that carry no flag saying so.
+bool isWideUtf8(std::string_view s);
+
 // Keeps ASCII, turns every other character into "_": enough for fuzzing and
 // a safe fallback when the platform offers nothing.
 class AsciiCodec final : public TextCodec {

@@ -8,6 +8,7 @@
 #include "archivers/core/error_code.h"
 #include "archivers/core/inflate_copy.h"
 #include "archivers/core/le_bytes.h"
+#include "archivers/core/member_path.h"
 
 namespace arc {
 namespace {
@@ -162,11 +163,12 @@ bool ZipReader::next(Member& m) {
         out.name = codec_.utf8ToSjis(name);
     } else if (!unicodeName.empty()) {
         out.name = codec_.utf8ToSjis(unicodeName);
+    } else if (madeBy == 3 && isWideUtf8(name)) {
+        out.name = codec_.utf8ToSjis(name);  // a UTF-8 system that did not set the flag
     } else {
         out.name = name;
     }
-    for (char& c : out.name)
-        if (c == '\\') c = '/';  // some writers on the platform store backslashes
+    out.name = forwardSlashes(out.name);  // some writers on the platform store backslashes
     out.isDirectory = !name.empty() && (name.back() == '/' || name.back() == '\\');
     if (madeBy == 0 || madeBy == 10 || madeBy == 11 || madeBy == 14) {
         out.attributes = external & 0x3F;

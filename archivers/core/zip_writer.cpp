@@ -55,7 +55,9 @@ void ZipWriter::central(const Member& m, std::uint16_t method, std::uint16_t fla
                         std::uint32_t packed, std::uint32_t size, std::uint32_t offset) {
     std::string& c = directory_;
     put32(c, 0x02014b50);
-    put16(c, 20);  // made by MS-DOS: attributes below are DOS bits
+    // Made by NTFS: DOS attribute bits, and names the reader takes as the
+    // system code page (FAT would make Info-ZIP translate them as OEM text).
+    put16(c, (11 << 8) | 20);
     put16(c, 20);
     put16(c, flags);
     put16(c, method);

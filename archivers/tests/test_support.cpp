@@ -60,7 +60,7 @@ TempDir::~TempDir() {
 }
 
 int run(const std::string& directory, const std::string& command) {
-    std::string line = "cd '" + directory + "' && " + command + " >/dev/null 2>&1";
+    std::string line = "cd '" + directory + "' && (" + command + ") >/dev/null 2>&1";
     int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -101,6 +101,106 @@ arc::StdioDisk utf8Disk(const std::string& root) {
     return arc::StdioDisk(
         root, [](const std::string& s) { auto u = toUtf8(s); return u.empty() && !s.empty() ? s : u; },
         [](const std::string& s) { auto j = toSjis(s); return j; });
+}
+
+}  // namespace arctest
+
+#include <gtest/gtest.h>
+
+#include "archivers/core/extract_run.h"
+#include "archivers/core/lzh_reader.h"
+#include "archivers/core/rar_reader.h"
+#include "archivers/core/tar_reader.h"
+#include "archivers/core/zip_reader.h"
+
+namespace arctest {
+
+void makeSampleTree(const std::string& root) {
+    writeFile(root + "/a.txt", sampleBytes(100000, 1));
+    writeFile(root + "/empty.txt", "");
+    writeFile(root + "/blank name.txt", "blank\n");
+    writeFile(root + "/表示/ソフト.bin", sampleBytes(70000, 2));
+    writeFile(root + "/表示/sub/run.dat", std::string(50000, 'a') + sampleBytes(3000, 3) + std::string(700, '\0'));
+    std::filesystem::create_directories(root + "/emptydir");
+}
+
+void expectSameFiles(const std::string& expected, const std::string& actual, bool sjisNames) {
+    int files = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(expected)) {
+        auto rel = std::filesystem::relative(e.path(), expected).string();
+        auto other = std::filesystem::path(actual) / (sjisNames ? toSjis(rel) : rel);
+        if (e.is_directory()) {
+            EXPECT_TRUE(std::filesystem::is_directory(other)) << rel;
+            continue;
+        }
+        ++files;
+        ASSERT_TRUE(std::filesystem::exists(other)) << rel;
+        EXPECT_TRUE(readFile(e.path().string()) == readFile(other.string())) << rel;
+    }
+    EXPECT_GT(files, 0);
+}
+
+Extracted extractArchive(Format format, const std::string& archive, const std::string& target) {
+    Extracted out;
+    auto source = arc::FileSource::open(archive);
+    if (!source) return out;
+    IconvCodec codec;
+    std::unique_ptr<arc::ArchiveReader> reader;
+    switch (format) {
+    case Format::Zip: reader = std::make_unique<arc::ZipReader>(*source, codec); break;
+    case Format::Tar: reader = std::make_unique<arc::TarReader>(*source, codec); break;
+    case Format::Lzh: reader = std::make_unique<arc::LzhReader>(*source); break;
+    case Format::Rar: reader = std::make_unique<arc::RarReader>(*source, codec); break;
+    }
+    auto disk = utf8Disk(target);
+    auto r = arc::extractMembers(*reader, disk, {}, out.log);
+    out.code = r.code;
+    out.extracted = r.extracted;
+    return out;
+}
+
+}  // namespace arctest
+
+#include "archivers/core/gzip_stream.h"
+#include "archivers/core/lzh_writer.h"
+#include "archivers/core/pack_run.h"
+#include "archivers/core/tar_writer.h"
+#include "archivers/core/zip_writer.h"
+
+namespace arctest {
+
+int packTree(Packer packer, const std::string& root, const std::vector<std::string>& names, const std::string& archive) {
+    auto disk = utf8Disk(root);
+    auto file = disk.create(archive);
+    if (!file) return -1;
+    IconvCodec codec;
+    arc::PackOptions options;
+    options.names = names;
+    options.recursive = true;
+    options.archive = archive;
+    std::string log;
+    int code = 0;
+    switch (packer) {
+    case Packer::Zip: {
+        arc::ZipWriter w(*file);
+        code = arc::packFiles(w, disk, options, log).code;
+        break;
+    }
+    case Packer::TarGz: {
+        arc::GzipSink gz(*file);
+        arc::TarWriter w(gz, codec);
+        code = arc::packFiles(w, disk, options, log).code;
+        if (!gz.finish() && code == 0) code = -2;
+        break;
+    }
+    case Packer::Lh5: case Packer::Lh6: case Packer::Lh7: {
+        arc::LzhWriter w(*file, packer == Packer::Lh5 ? 13 : packer == Packer::Lh6 ? 15 : 16);
+        code = arc::packFiles(w, disk, options, log).code;
+        break;
+    }
+    }
+    if (!file->commit(true, 0, 0) && code == 0) code = -3;
+    return code;
 }
 
 }  // namespace arctest

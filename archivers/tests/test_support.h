@@ -3,6 +3,7 @@
 // and iconv standing in for code page 932.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "archivers/core/byte_source.h"
 #include "archivers/core/disk.h"
@@ -52,5 +53,34 @@ public:
     }
     std::string bytes;
 };
+
+}  // namespace arctest
+
+namespace arctest {
+
+// A small tree of awkward files (Japanese names with 0x5C trail bytes, a
+// blank, an empty file, a long run, nested folders) below root, UTF-8 names.
+void makeSampleTree(const std::string& root);
+// Every file below `expected` exists below `actual` with the same bytes.
+// With `sjisNames`, the names below `actual` are Shift-JIS bytes, as a tool
+// that keeps an archive's names unconverted writes them.
+void expectSameFiles(const std::string& expected, const std::string& actual, bool sjisNames = false);
+// Opens an archive file and extracts everything into a folder through a UTF-8 disk.
+struct Extracted {
+    int code = -1;
+    int extracted = 0;
+    std::string log;
+};
+enum class Format { Zip, Tar, Lzh, Rar };
+Extracted extractArchive(Format format, const std::string& archive, const std::string& target);
+
+}  // namespace arctest
+
+namespace arctest {
+
+enum class Packer { Zip, TarGz, Lh5, Lh6, Lh7 };
+// Packs `names` (relative to root, the current directory of the packing run)
+// into root/archive, recursively. The packing result code.
+int packTree(Packer packer, const std::string& root, const std::vector<std::string>& names, const std::string& archive);
 
 }  // namespace arctest
