@@ -3,6 +3,7 @@
 // and iconv standing in for code page 932.
 #include <string>
 #include <string_view>
+#include <cstring>
 #include <vector>
 
 #include "archivers/core/byte_source.h"
@@ -82,5 +83,24 @@ enum class Packer { Zip, TarGz, Lh5, Lh6, Lh7 };
 // Packs `names` (relative to root, the current directory of the packing run)
 // into root/archive, recursively. The packing result code.
 int packTree(Packer packer, const std::string& root, const std::vector<std::string>& names, const std::string& archive);
+
+}  // namespace arctest
+
+namespace arctest {
+
+class MemoryStream final : public arc::Stream {
+public:
+    explicit MemoryStream(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::size_t read(void* buffer, std::size_t n) override {
+        std::size_t k = std::min(n, bytes_.size() - pos_);
+        std::memcpy(buffer, bytes_.data() + pos_, k);
+        pos_ += k;
+        return k;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t pos_ = 0;
+};
 
 }  // namespace arctest
