@@ -93,7 +93,9 @@ StdioDisk::StdioDisk(std::string root, Convert toNative, Convert fromNative)
 }
 
 std::string StdioDisk::nativePath(const std::string& path) const {
-    return root_ + (toNative_ ? toNative_(path) : path);
+    std::string converted = toNative_ ? toNative_(path) : path;
+    bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' || (path.size() >= 2 && path[1] == ':'));
+    return absolute ? converted : root_ + converted;
 }
 
 bool StdioDisk::makeDirectories(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "archivers/tests/test_support.h"
 
+#include "archivers/core/member_path.h"
+
 #include <iconv.h>
 
 #include <cstdlib>
@@ -99,7 +101,8 @@ std::string sampleBytes(std::size_t size, unsigned seed) {
 
 arc::StdioDisk utf8Disk(const std::string& root) {
     return arc::StdioDisk(
-        root, [](const std::string& s) { auto u = toUtf8(s); return u.empty() && !s.empty() ? s : u; },
+        // "\" is a separator on the platform, a plain character here.
+        root, [](const std::string& s) { auto u = toUtf8(arc::forwardSlashes(s)); return u.empty() && !s.empty() ? s : u; },
         [](const std::string& s) { auto j = toSjis(s); return j; });
 }
 
