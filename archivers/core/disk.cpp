@@ -8,6 +8,7 @@
 #include <ctime>
 #include <utility>
 #ifdef _WIN32
+#include <direct.h>
 #include <io.h>
 #include <sys/utime.h>
 #else
@@ -134,7 +135,7 @@ std::unique_ptr<Source> StdioDisk::openRead(const std::string& path) {
     return FileSource::open(nativePath(path));
 }
 
-std::optional<DiskEntry> StdioDisk::stat(const std::string& path) {
+std::optional<DiskEntry> StdioDisk::entry(const std::string& path) {
     struct stat st {};
     if (::stat(nativePath(path).c_str(), &st) != 0) return std::nullopt;
     DiskEntry e;
@@ -154,10 +155,10 @@ std::vector<DiskEntry> StdioDisk::list(const std::string& directory) {
         std::string name = e->d_name;
         if (name == "." || name == "..") continue;
         std::string sjis = fromNative_ ? fromNative_(name) : name;
-        auto entry = stat(directory.empty() ? sjis : directory + "/" + sjis);
-        if (!entry) continue;
-        entry->name = sjis;
-        out.push_back(*entry);
+        auto found = entry(directory.empty() ? sjis : directory + "/" + sjis);
+        if (!found) continue;
+        found->name = sjis;
+        out.push_back(*found);
     }
     ::closedir(d);
     return out;

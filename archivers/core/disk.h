@@ -13,7 +13,7 @@
 namespace arc {
 
 struct DiskEntry {
-    std::string name;  // last part only for list(), the given path for stat()
+    std::string name;  // last part only for list(), the given path for entry()
     bool isDirectory = false;
     std::uint64_t size = 0;
     std::uint16_t dosDate = 0;
@@ -37,7 +37,7 @@ public:
     virtual bool exists(const std::string& path) = 0;
     virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;
     virtual std::unique_ptr<Source> openRead(const std::string& path) = 0;
-    virtual std::optional<DiskEntry> stat(const std::string& path) = 0;
+    virtual std::optional<DiskEntry> entry(const std::string& path) = 0;
     virtual std::vector<DiskEntry> list(const std::string& directory) = 0;
 };
 
@@ -52,7 +52,7 @@ public:
     bool exists(const std::string& path) override;
     std::unique_ptr<OutputFile> create(const std::string& path) override;
     std::unique_ptr<Source> openRead(const std::string& path) override;
-    std::optional<DiskEntry> stat(const std::string& path) override;
+    std::optional<DiskEntry> entry(const std::string& path) override;
     std::vector<DiskEntry> list(const std::string& directory) override;
     std::string nativePath(const std::string& path) const;
 

@@ -26,6 +26,7 @@ enum ErrorCode : int {
     kErrorAlreadyRunning = 0x801F,
     kErrorHarcIsNotOpened = 0x8021,
     kErrorNotSupport = 0x8023,
+    kErrorMakeArchive = 0x8040,
     kErrorBrokenData = 0x8048,
 };
 

@@ -122,7 +122,7 @@ PackResult packFiles(ArchiveWriter& writer, Disk& disk, const PackOptions& optio
         if (last.find_first_of("*?") != std::string::npos) {
             std::string directory = slash == std::string::npos ? "" : path.substr(0, slash);
             if (!directory.empty() && (last == "*" || last == "*.*")) {
-                if (auto d = disk.stat(directory); d && d->isDirectory && options.recursive) {
+                if (auto d = disk.entry(directory); d && d->isDirectory && options.recursive) {
                     // "dir\*.*" with recursion packs the directory itself with its contents.
                     packer.addPath(directory, *d);
                     continue;
@@ -131,7 +131,7 @@ PackResult packFiles(ArchiveWriter& writer, Disk& disk, const PackOptions& optio
             packer.addContents(directory, last);
             continue;
         }
-        auto e = disk.stat(path);
+        auto e = disk.entry(path);
         if (!e) {
             keepFirst(packer.result.code, kErrorNotExist);
             log += "not found: " + path + "\n";

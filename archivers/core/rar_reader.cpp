@@ -225,7 +225,7 @@ bool RarReader::next5(Member& m) {
         }
         if (type != 2) continue;  // main archive header, service headers (comments, quick open)
         const unsigned char* bodyEnd = end - extraSize;
-        std::uint64_t fileFlags, unpacked, attributes, compression, hostOs, nameLen;
+        std::uint64_t fileFlags = 0, unpacked = 0, attributes = 0, compression = 0, hostOs = 0, nameLen = 0;
         ok = vint(p, bodyEnd, fileFlags) && vint(p, bodyEnd, unpacked) && vint(p, bodyEnd, attributes);
         Member out;
         if (ok && (fileFlags & 2)) {

@@ -3,7 +3,6 @@
 #include <zlib.h>
 
 #include "archivers/core/le_bytes.h"
-#include "archivers/tests/test_support.h"
 
 namespace arctest {
 namespace {
@@ -52,7 +51,12 @@ RarEntry rarStored(const std::string& name, const std::string& data) {
 }
 
 RarEntry rarCompressed(const std::string& name, std::size_t originalSize) {
-    std::string noise = sampleBytes(originalSize / 3 + 1, 77);
+    std::string noise;
+    std::uint32_t x = 77;
+    for (std::size_t i = 0; i < originalSize / 3 + 1; ++i) {
+        x = x * 1103515245u + 12345u;
+        noise += static_cast<char>(x >> 24);
+    }
     return {name, noise, static_cast<std::uint32_t>(originalSize), 0x12345678, true, false};
 }
 
