@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "archivers/core/cab_checksum.h"
+#include "archivers/core/error_code.h"
 #include "archivers/tests/test_support.h"
 
 namespace arctest {
@@ -63,7 +65,23 @@ TEST(CabInterop, WhatWePackCabextractUnpacksByteForByte) {
         EXPECT_TRUE(readFile(e.path().string()) == readFile((dir / "src") + "/" + rel)) << rel;
         ++complete;
     }
-    EXPECT_LT(complete, 4);
+    EXPECT_EQ(complete, 0);
+}
+
+TEST(CabChecksum, WhatGcabWritesPassesAndDamageIsSeen) {
+    if (!haveTool("gcab")) GTEST_SKIP() << "gcab missing";
+    TempDir dir;
+    makeAsciiTree(dir / "src");
+    ASSERT_EQ(run(dir / "src", "gcab -cz ../t.cab a.txt dir/b.bin"), 0);
+    std::string bytes = readFile(dir / "t.cab");
+    arc::MemorySource good(bytes);
+    EXPECT_EQ(arc::checkCabinetData(good), 0);
+    std::string bad = bytes;
+    bad[bad.size() - 100] ^= 1;
+    arc::MemorySource damaged(bad);
+    EXPECT_EQ(arc::checkCabinetData(damaged), arc::kErrorBrokenData);
+    arc::MemorySource cut(std::string_view(bytes).substr(0, bytes.size() - 10));
+    EXPECT_EQ(arc::checkCabinetData(cut), arc::kErrorBrokenData);
 }
 
 }  // namespace

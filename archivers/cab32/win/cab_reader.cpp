@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "archivers/cab32/win/cab_io.h"
+#include "archivers/core/cab_checksum.h"
 #include "archivers/core/error_code.h"
 #include "archivers/core/member_path.h"
 #include "archivers/win/ansi_codec.h"
@@ -161,6 +162,14 @@ bool listCabinet(const std::string& path, std::vector<arc::Member>& members) {
 
 arc::ExtractResult extractCabinet(const std::string& path, arc::Disk& disk, const arc::ExtractOptions& options,
                                   std::string& log) {
+    {
+        auto source = arc::FileSource::open(path);
+        int check = source ? arc::checkCabinetData(*source) : arc::kErrorArcFileOpen;
+        if (check != arc::kOk) {
+            log += "cabinet damaged or unreadable: nothing extracted\n";
+            return {check, 0, 0, 0};
+        }
+    }
     Fdi fdi;
     ExtractContext ctx {&disk, &options, &log, &fdi.table(), {}, {}};
     if (!fdi.copy(path, extractNotify, &ctx)) {
