@@ -1,8 +1,10 @@
 // ZIP both ways against Info-ZIP's zip and unzip.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
+#include "archivers/core/error_code.h"
 #include "archivers/core/zip_reader.h"
 #include "archivers/tests/test_support.h"
 
@@ -62,6 +64,44 @@ TEST(ZipReader, Utf8NamesBecomeShiftJis) {
     EXPECT_EQ(reader.error(), 0);
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"_\x8e\xa6____.txt", "\x95\x5C\x83\x5C.txt"}));
+}
+
+}  // namespace
+}  // namespace arctest
+
+namespace arctest {
+namespace {
+
+TEST(ZipReader, DamagedMembersLeaveNoFileAndOthersStillCome) {
+    if (!haveTool("zip")) GTEST_SKIP() << "zip missing";
+    TempDir dir;
+    writeFile(dir / "src/good.txt", "good");
+    writeFile(dir / "src/stored.txt", std::string(3000, 's'));
+    writeFile(dir / "src/deflated.txt", sampleBytes(50000, 8));
+    ASSERT_EQ(run(dir / "src", "zip -q0 ../s.zip stored.txt good.txt && zip -q ../d.zip deflated.txt good.txt"), 0);
+    struct Case {
+        const char* archive;
+        const char* damaged;
+        std::size_t offset;  // from the start of the member's data
+    };
+    const Case cases[] = {{"s.zip", "stored.txt", 1000}, {"d.zip", "deflated.txt", 2000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.archive);
+        // The first member's data starts after its local header, name and extra field.
+        std::size_t local = 30 + std::strlen(c.damaged);
+        std::size_t extra = static_cast<unsigned char>(readFile(dir / c.archive)[28]) |
+                            (static_cast<unsigned char>(readFile(dir / c.archive)[29]) << 8);
+        std::string bytes = readFile(dir / c.archive);
+        bytes[local + extra + c.offset] ^= 0x20;
+        writeFile(dir / "bad.zip", bytes);
+        std::string out = dir / (std::string("out-") + c.archive);
+        std::filesystem::create_directories(out);
+        auto r = extractArchive(Format::Zip, dir / "bad.zip", out);
+        EXPECT_TRUE(r.code == arc::kErrorFileCrc || r.code == arc::kErrorBrokenData) << r.code;
+        EXPECT_FALSE(std::filesystem::exists(out + "/" + c.damaged));
+        EXPECT_EQ(readFile(out + "/good.txt"), "good");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), std::filesystem::directory_iterator()), 1);
+    }
 }
 
 }  // namespace
