@@ -102,3 +102,11 @@ function(vorbin_layer folder)
     target_include_directories(platform_${folder} PRIVATE ${CMAKE_SOURCE_DIR}/app/win)
   endif()
 endfunction()
+
+# vorbin_own_layer(<folder> [DEPENDS <layer>...])
+#
+# A folder with a build of its own (its CMakeLists.txt) that still takes its
+# place in the include check.
+macro(vorbin_own_layer folder)
+  add_subdirectory(${folder})
+endmacro()
