@@ -75,8 +75,9 @@ function(vorbin_layer folder)
   endif()
 
   file(GLOB shell CONFIGURE_DEPENDS ${dir}/win/*.cpp)
-  # A program's entry point belongs to its executable, not to a library.
-  list(FILTER shell EXCLUDE REGEX "/app/win/main\\.cpp$")
+  # A program's entry point (main.cpp, lintor_main.cpp) belongs to its
+  # executable, not to a library.
+  list(FILTER shell EXCLUDE REGEX "/win/([a-z]+_)?main\\.cpp$")
   set(shell_sources ${shell})
   set(shell_tests ${shell})
   list(FILTER shell_sources EXCLUDE REGEX "_test\\.cpp$")
@@ -101,3 +102,11 @@ function(vorbin_layer folder)
     target_include_directories(platform_${folder} PRIVATE ${CMAKE_SOURCE_DIR}/app/win)
   endif()
 endfunction()
+
+# vorbin_own_layer(<folder> [DEPENDS <layer>...])
+#
+# A folder with a build of its own (its CMakeLists.txt) that still takes its
+# place in the include check.
+macro(vorbin_own_layer folder)
+  add_subdirectory(${folder})
+endmacro()

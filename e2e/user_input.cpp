@@ -181,6 +181,43 @@ bool clickAt(HWND window, POINT client, bool twice, bool shift) {
     return true;
 }
 
+MouseDrag::MouseDrag(HWND window, POINT client)
+    : window_(window), thread_(GetWindowThreadProcessId(window, nullptr)), at_(client) {
+    if (!thread_ || !ClientToScreen(window, &at_)) return;
+    // Joined while the button is held, so the target's button state is ours
+    // to read.
+    joined_ = AttachThreadInput(GetCurrentThreadId(), thread_, TRUE) != FALSE;
+    sendAndWait({mouseInput(0, at_)}, VK_LBUTTON, false);
+    sendAndWait({mouseInput(MOUSEEVENTF_LEFTDOWN, at_)}, VK_LBUTTON, true);
+    pressed_ = true;
+    settle(window_);
+}
+
+MouseDrag::~MouseDrag() {
+    release();
+    if (joined_) AttachThreadInput(GetCurrentThreadId(), thread_, FALSE);
+}
+
+void MouseDrag::moveTo(POINT screen) {
+    if (!pressed_) return;
+    constexpr int Steps = 6;
+    const POINT from = at_;
+    for (int i = 1; i <= Steps; ++i) {
+        at_ = {from.x + (screen.x - from.x) * i / Steps, from.y + (screen.y - from.y) * i / Steps};
+        INPUT move = mouseInput(0, at_);
+        SendInput(1, &move, sizeof move);
+        Sleep(20);
+    }
+    settle(window_);
+}
+
+void MouseDrag::release() {
+    if (!pressed_) return;
+    pressed_ = false;
+    sendAndWait({mouseInput(MOUSEEVENTF_LEFTUP, at_)}, VK_LBUTTON, false);
+    settle(window_);
+}
+
 bool rightClickAt(HWND window, POINT client) {
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     POINT screen = client;

@@ -28,6 +28,28 @@ bool replaceText(HWND window, const std::string& text);
 // with Shift held when asked; returns once the target has handled it. False
 // when window is no window.
 bool clickAt(HWND window, POINT client, bool twice = false, bool shift = false);
+// The left button held down on a point of window's client area and carried
+// across the screen, as a user drags; released by release() or when the
+// drag goes.
+class MouseDrag {
+public:
+    MouseDrag(HWND window, POINT client);
+    ~MouseDrag();
+    MouseDrag(const MouseDrag&) = delete;
+    MouseDrag& operator=(const MouseDrag&) = delete;
+    // False when window is no window: nothing was pressed.
+    bool pressed() const { return pressed_; }
+    // Carries the pointer to a screen point in a few steps.
+    void moveTo(POINT screen);
+    void release();
+
+private:
+    HWND window_;
+    DWORD thread_;
+    POINT at_{};
+    bool pressed_ = false;
+    bool joined_ = false;
+};
 // A right click at a point of window's client area.
 bool rightClickAt(HWND window, POINT client);
 // The control of window's thread that has the keyboard focus; nullptr when none.

@@ -68,7 +68,8 @@ void handOver(const VorbinProcess& vorbin, const std::string& path) {
 }
 
 ProgramDirectory::ProgramDirectory() {
-    CopyFileA((programDirectory() + "Vorbin.exe").c_str(), (path() + "Vorbin.exe").c_str(), FALSE);
+    for (const char* program : {"Vorbin.exe", "Lintor.exe", "Tovek.exe", "travik.dll"})
+        CopyFileA((programDirectory() + program).c_str(), (path() + program).c_str(), FALSE);
     // The shipped tables come from the source tree: the build's program
     // folder may hold settings changed by running the program there.
     copyShipped(VORBIN_SOURCE_DATA "\\", path());

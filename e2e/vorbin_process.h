@@ -11,8 +11,8 @@
 #include "testing/win/scratch_directory.h"
 #include "e2e/user_input.h"
 
-// A program directory holding Vorbin.exe and the shipped tables, copied from
-// the folder of the running test program.
+// A program directory holding Vorbin.exe, Lintor.exe, Tovek.exe, travik.dll
+// and the shipped tables, copied from the folder of the running test program.
 class ProgramDirectory {
 public:
     ProgramDirectory();

@@ -1,9 +1,9 @@
 #pragma once
-// Instance numbers 0 to 7, held by the named mutexes "Vorbin_0" to "Vorbin_7",
-// and finding the window of another instance by its title.
+// Instance numbers 0 to 7, held by the named mutexes "Vorbin_0" to "Vorbin_7".
 #include <windows.h>
 
 #include "base/win/handle.h"
+#include "services/win/vorbin_window.h"
 
 constexpr int MaxInstances = 8;
 
@@ -14,10 +14,5 @@ struct InstanceClaim {
 
 // The lowest free number, or -1 with no lock when all eight are taken.
 InstanceClaim claimInstanceNumber();
-
-// The first visible top-level window without owner whose title begins so.
-HWND findTitledWindow(const char* prefix);
-// That window of instance n: titled "[Vorbin:n]...".
-HWND findInstanceWindow(int number);
 
 bool anotherInstanceRunning(int ownNumber);

@@ -1,0 +1,4 @@
+// TAR32.DLL: our library of the common archiver interface under the name hosts load.
+#include "archivers/win/interface_dll.h"
+
+ARC_DLL_EXPORTS(Tar, arc::Library::Tar, arc::Format::Tar)

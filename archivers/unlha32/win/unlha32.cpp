@@ -1,0 +1,4 @@
+// UNLHA32.DLL: our library of the common archiver interface under the name hosts load.
+#include "archivers/win/interface_dll.h"
+
+ARC_DLL_EXPORTS(Unlha, arc::Library::Unlha, arc::Format::Lzh)
