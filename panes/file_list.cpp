@@ -69,8 +69,19 @@ void FileList::reorder(const std::vector<std::size_t>& order) {
         if (i >= order.size() || seen[i]) return;
         seen[i] = true;
     }
-    std::vector<FileEntry> sorted;
-    sorted.reserve(capacity_);
-    for (std::size_t i : order) sorted.push_back(entries_[i]);
-    entries_.swap(sorted);
+    // Follow each cycle of the permutation in place: every record moves once
+    // (a cycle's first twice), and no second array of records is touched.
+    std::vector<bool> placed(order.size(), false);
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start] || order[start] == start) continue;
+        const FileEntry first = entries_[start];
+        std::size_t at = start;
+        while (order[at] != start) {
+            entries_[at] = entries_[order[at]];
+            placed[at] = true;
+            at = order[at];
+        }
+        entries_[at] = first;
+        placed[at] = true;
+    }
 }
