@@ -1,6 +1,7 @@
 // Our archiver DLLs loaded by name as a host loads them: every interface
 // function resolved, then pack, list and extract round trips under code page 932.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
