@@ -34,14 +34,6 @@ arc::ArchiveHandle* lookup(HARC archive) {
     return handles().count(h) ? h : nullptr;
 }
 
-class RunningMark {
-public:
-    RunningMark() { ++g_running; }
-    ~RunningMark() { --g_running; }
-    RunningMark(const RunningMark&) = delete;
-    RunningMark& operator=(const RunningMark&) = delete;
-};
-
 arc::StdioDisk currentDirectory() { return arc::StdioDisk("", nullptr, nullptr); }
 
 }  // namespace
@@ -92,6 +84,9 @@ int findNext(HARC archive, arc::IndividualInfo* info) {
 }
 
 BOOL running() { return g_running.load() > 0; }
+
+RunningMark::RunningMark() { ++g_running; }
+RunningMark::~RunningMark() { --g_running; }
 
 BOOL checkArchive(arc::Format format, LPCSTR path) {
     if (!path) return FALSE;

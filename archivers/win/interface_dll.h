@@ -17,6 +17,14 @@ int closeArchive(HARC archive);
 int findFirst(HARC archive, LPCSTR pattern, arc::IndividualInfo* info);
 int findNext(HARC archive, arc::IndividualInfo* info);
 BOOL running();
+// Counts a call in progress for GetRunning while it lives.
+class RunningMark {
+public:
+    RunningMark();
+    ~RunningMark();
+    RunningMark(const RunningMark&) = delete;
+    RunningMark& operator=(const RunningMark&) = delete;
+};
 BOOL checkArchive(arc::Format format, LPCSTR path);
 constexpr WORD kVersion = 100;  // 1.00
 

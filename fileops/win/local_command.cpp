@@ -88,19 +88,6 @@ bool makeDirectories(const std::string& path) {
 
 }  // namespace
 
-bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
-                       const std::string& destination, bool allowUndo) {
-    return runShellOperation(owner, function, sources,
-                             destination.empty() ? std::vector<std::string>{}
-                                                 : std::vector<std::string>{destination},
-                             allowUndo);
-}
-
-bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
-                       const std::vector<std::string>& destinations, bool allowUndo) {
-    return shellOperation(owner, function, sources, destinations, allowUndo).ok;
-}
-
 ShellResult shellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
                            const std::vector<std::string>& destinations, bool allowUndo) {
     if (sources.empty()) return {true, false, 0};

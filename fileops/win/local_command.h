@@ -51,15 +51,9 @@ private:
     LocalCommandHooks hooks_;
 };
 
-// One shell file operation (FO_COPY, FO_MOVE, FO_DELETE, FO_RENAME). True only
-// when the shell reports success and nothing was aborted; an empty list
+// One shell file operation (FO_COPY, FO_MOVE, FO_DELETE, FO_RENAME), one
+// destination per source when there are several, telling a refusal by the
+// user from a failure; the shell shows no error of its own. An empty list
 // succeeds untouched; FTP and shallow network sources are refused.
-bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
-                       const std::string& destination, bool allowUndo);
-// The same with one destination per source.
-bool runShellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
-                       const std::vector<std::string>& destinations, bool allowUndo);
-// The same, telling a refusal by the user from a failure; the shell shows no
-// error of its own.
 ShellResult shellOperation(HWND owner, UINT function, const std::vector<std::string>& sources,
                            const std::vector<std::string>& destinations, bool allowUndo);

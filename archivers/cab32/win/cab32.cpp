@@ -20,15 +20,6 @@
 
 namespace {
 
-std::atomic<int> g_running {0};
-
-class RunningMark {
-public:
-    RunningMark() { ++g_running; }
-    ~RunningMark() { --g_running; }
-    RunningMark(const RunningMark&) = delete;
-    RunningMark& operator=(const RunningMark&) = delete;
-};
 
 struct CabHandle {
     std::vector<arc::Member> members;
@@ -92,7 +83,7 @@ extern "C" {
 
 int WINAPI Cab(HWND, LPCSTR line, LPSTR output, DWORD size) {
     if (!line) return arc::kErrorCommandName;
-    RunningMark mark;
+    arcdll::RunningMark mark;
     std::string text;
     int code = run(line, text, size);
     arc::copyToBuffer(text, output, size);
@@ -100,7 +91,7 @@ int WINAPI Cab(HWND, LPCSTR line, LPSTR output, DWORD size) {
 }
 
 WORD WINAPI CabGetVersion() { return arcdll::kVersion; }
-BOOL WINAPI CabGetRunning() { return g_running.load() > 0; }
+BOOL WINAPI CabGetRunning() { return arcdll::running(); }
 
 BOOL WINAPI CabCheckArchive(LPCSTR path, int) {
     std::vector<arc::Member> members;
