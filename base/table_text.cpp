@@ -8,7 +8,8 @@ std::vector<std::string_view> textLines(std::string_view text) {
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(pos, end - pos);
         pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // A stray CR before the line end is never part of a value.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
     }
     return lines;

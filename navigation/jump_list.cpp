@@ -23,6 +23,21 @@ int number(std::string_view field) {
     return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
 }
 
+// A row '"name","path"' whose separator is the only '","' in it splits
+// there, so a name or command line with an odd number of quotes survives;
+// anything else goes by the fields, a "," inside quotes belonging to its field.
+JumpListEntry row(std::string_view line) {
+    const std::size_t at = line.find("\",\"");
+    if (line.size() >= 4 && line.front() == '"' && line.back() == '"' &&
+        at != std::string_view::npos && line.find("\",\"", at + 1) == std::string_view::npos) {
+        return {std::string(line.substr(1, at - 1)),
+                std::string(line.substr(at + 3, line.size() - at - 4))};
+    }
+    std::vector<std::string_view> f = tableFields(line);
+    f.resize(2);
+    return {unquote(f[0]), unquote(f[1])};
+}
+
 std::string_view cut(std::string_view s) {
     return s.substr(0, sjis::fittingLength(s, JumpList::FieldLimit));
 }
@@ -46,9 +61,7 @@ void JumpList::parse(std::string_view text) {
     }
     for (std::size_t i = 2; i < all.size(); ++i) {
         if (all[i].empty()) continue;
-        std::vector<std::string_view> f = tableFields(all[i]);
-        f.resize(2);
-        entries_.push_back({unquote(f[0]), unquote(f[1])});
+        entries_.push_back(row(all[i]));
     }
 }
 

@@ -27,18 +27,22 @@ TEST(JumpListFile, ParsesRectangleWidthsAndQuotedRowsWithCommas) {
         "\"Work, old\",\"C:\\work,old\"\r\n"
         "\"Editor\",\"notepad.exe \"\"$F\"\"\"\n"
         "\n"
-        "\"Only name\"\n");
+        "\"Only name\"\n"
+        "\"5\" floppy\",\"\"C:\\a b\\x.exe\" \"$F\"\r\r\n");
     ASSERT_TRUE(list.rect.has_value());
     EXPECT_EQ(*list.rect, (WindowRect{10, 20, 610, 420}));
     EXPECT_EQ(list.columnWidths[0], 250);
     EXPECT_EQ(list.columnWidths[1], 700);
-    ASSERT_EQ(list.size(), 3u);
+    ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list.entries()[0].name, "Work, old");
     EXPECT_EQ(list.entries()[0].path, "C:\\work,old");
     // Only one quote comes off each end.
     EXPECT_EQ(list.entries()[1].path, "notepad.exe \"\"$F\"\"");
     EXPECT_EQ(list.entries()[2].name, "Only name");
     EXPECT_EQ(list.entries()[2].path, "");
+    // Odd quotes, as typed, split at the one separator; stray CRs are no part of it.
+    EXPECT_EQ(list.entries()[3].name, "5\" floppy");
+    EXPECT_EQ(list.entries()[3].path, "\"C:\\a b\\x.exe\" \"$F");
 }
 
 TEST(JumpListFile, WritesTheFormatBackAndCutsFieldsWhole) {
