@@ -68,7 +68,8 @@ void handOver(const VorbinProcess& vorbin, const std::string& path) {
 }
 
 ProgramDirectory::ProgramDirectory() {
-    for (const char* program : {"Vorbin.exe", "Lintor.exe", "Tovek.exe", "travik.dll"})
+    for (const char* program :
+         {"Vorbin.exe", "Lintor.exe", "Tovek.exe", "travik.dll", "Quorvane.exe"})
         CopyFileA((programDirectory() + program).c_str(), (path() + program).c_str(), FALSE);
     // The shipped tables come from the source tree: the build's program
     // folder may hold settings changed by running the program there.

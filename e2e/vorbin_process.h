@@ -11,7 +11,7 @@
 #include "testing/win/scratch_directory.h"
 #include "e2e/user_input.h"
 
-// A program directory holding Vorbin.exe, Lintor.exe, Tovek.exe, travik.dll
+// A program directory holding Vorbin.exe, Lintor.exe, Tovek.exe, travik.dll, Quorvane.exe
 // and the shipped tables, copied from the folder of the running test program.
 class ProgramDirectory {
 public:

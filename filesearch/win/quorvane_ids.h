@@ -1,0 +1,24 @@
+#pragma once
+// Resource numbers of the file search program.
+#define IDD_QUORVANE 100
+#define IDI_QUORVANE 101
+#define IDC_QV_PATTERN 1001
+#define IDC_QV_FOLDER 1002
+#define IDC_QV_BROWSE 1003
+#define IDC_QV_SUBFOLDERS 1004
+#define IDC_QV_SEARCH 1005
+#define IDC_QV_STATUS 1006
+#define IDC_QV_RESULTS 1007
+#define IDS_QV_NO_FOLDER_GIVEN 200
+#define IDS_QV_FOLDER_MISSING 201
+#define IDS_QV_SEARCH 202
+#define IDS_QV_STOP 203
+#define IDS_QV_RUNNING 204
+#define IDS_QV_DONE 205
+#define IDS_QV_UNREADABLE 206
+#define IDS_QV_CANCELLED 207
+#define IDS_QV_NO_VORBIN 208
+#define IDS_QV_BROWSE_TITLE 209
+#define IDS_QV_COLUMN_PATH 210
+#define IDS_QV_COLUMN_SIZE 211
+#define IDS_QV_COLUMN_TIME 212
