@@ -44,8 +44,9 @@ TEST(FileSearch, ShiftCtrlFFindsFilesBelowThePaneAndHandsOneToVorbin) {
     EXPECT_TRUE(waitUntil([&] { return itemText(search, IDC_QV_FOLDER) == tree.path(); }))
         << itemText(search, IDC_QV_FOLDER);
 
-    // The pattern field has the focus with its text selected: typing replaces it.
-    ASSERT_TRUE(typeText(search, "*.txt"));
+    // The window opens with the focus in the pattern field.
+    ASSERT_TRUE(waitUntil([&] { return focusOf(search) == GetDlgItem(search, IDC_QV_PATTERN); }));
+    ASSERT_TRUE(replaceText(search, "*.txt"));
     ASSERT_TRUE(typeKey(search, Keystroke{VK_RETURN}));
     const std::string threeFound = "3 \x8c\xc2\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb5\x82\xbd";
     ASSERT_TRUE(waitUntil([&] { return itemText(search, IDC_QV_STATUS).starts_with(threeFound); }))
