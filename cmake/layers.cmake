@@ -46,6 +46,8 @@ function(vorbin_add_tests name kind sources libs)
       --gtest_output=xml:Z:${CMAKE_BINARY_DIR}/../results/${exe}.xml)
   else()
     set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VORBIN_TEST_DIR})
+    # Tests that hold the shipped tables to their source read them from here.
+    target_compile_definitions(${exe} PRIVATE VORBIN_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
     add_test(NAME ${exe} COMMAND ${exe})
   endif()
 endfunction()

@@ -132,3 +132,23 @@ TEST(LineColours, BlankTodayAndByExtension) {
     const FileEntry old = makeEntry("a.TXT", AttrArchive, 1, now - FileTimeDay);
     EXPECT_EQ(lineColours(old, table, true, now), (ColourPair{0x1, 0x2}));
 }
+
+// The shipped table hands documents, pictures and media to the system and
+// keeps text in the editor and programs running.
+TEST(EntryOpen, ShippedTableOpensCommonDocuments) {
+    ExtTable shipped;
+    ASSERT_TRUE(shipped.load(VORBIN_DATA_DIR "/Color.tbl"));
+    struct Case {
+        const char* name;
+        const char* command;
+    } cases[] = {{"a.csv", "CMD_EXECUTE"},  {"b.XLSX", "CMD_EXECUTE"}, {"c.pdf", "CMD_EXECUTE"},
+                 {"d.docx", "CMD_EXECUTE"}, {"e.jpg", "CMD_EXECUTE"},  {"f.mp4", "CMD_EXECUTE"},
+                 {"g.exe", "CMD_EXECUTE"},  {"h.txt", "CMD_EDIT"}};
+    for (const Case& c : cases) {
+        OpenDecision d = decideOpen(makeEntry(c.name, AttrArchive), shipped, false, commandName);
+        EXPECT_EQ(d.action, OpenAction::RunCommand) << c.name;
+        EXPECT_EQ(d.text, c.command) << c.name;
+    }
+    // Pictures keep their colour.
+    EXPECT_EQ(shipped.colours("JPG", AttrArchive).text, 0x80c0ffu);
+}
