@@ -20,8 +20,9 @@ std::vector<std::string> parseExecCommands(std::string_view text) {
         std::size_t end = text.find('\n', pos);  // 0x0A is never a trail byte
         std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
         pos = end == std::string_view::npos ? text.size() : end + 1;
-        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Cut first: a cut that ends at a CR would leave one behind.
         line = line.substr(0, sjis::fittingLength(line, ExecCommandLineLimit - 1));
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (!line.empty()) commands.emplace_back(line);
     }
     return commands;
