@@ -1,5 +1,8 @@
 #include "panes/win/sort_dialog.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "panes/win/sort_dialog_ids.h"
 
 namespace {
@@ -29,6 +32,24 @@ void enableRow(HWND dialog, const Row& row) {
     EnableWindow(GetDlgItem(dialog, row.down), on);
 }
 
+int priorityOf(HWND dialog, const Row& row) {
+    char text[32] = "";
+    GetDlgItemTextA(dialog, row.priority, text, sizeof text);
+    return leadingInt(text);
+}
+
+// A key ticked with priority 0 would weigh nothing and change no order: it
+// gets the lowest priority the other ticked keys leave free.
+void prefillPriority(HWND dialog, const Row& ticked) {
+    if (priorityOf(dialog, ticked) != 0) return;
+    int free = 1;
+    while (std::any_of(std::begin(Rows), std::end(Rows), [&](const Row& row) {
+        return &row != &ticked && isChecked(dialog, row.on) && priorityOf(dialog, row) == free;
+    }))
+        ++free;
+    SetDlgItemInt(dialog, ticked.priority, static_cast<UINT>(free), TRUE);
+}
+
 void show(HWND dialog, const SortKeys& keys) {
     for (const Row& row : Rows) {
         const SortItem& item = keys.*row.item;
@@ -44,10 +65,8 @@ void show(HWND dialog, const SortKeys& keys) {
 void take(HWND dialog, SortKeys& keys) {
     for (const Row& row : Rows) {
         SortItem& item = keys.*row.item;
-        char text[32] = "";
-        GetDlgItemTextA(dialog, row.priority, text, sizeof text);
         // A key switched off keeps the priority typed for it.
-        item.priority = leadingInt(text);
+        item.priority = priorityOf(dialog, row);
         item.on = isChecked(dialog, row.on);
         item.down = isChecked(dialog, row.down);
     }
@@ -73,7 +92,9 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wp, LPARAM lp) {
         }
         if (HIWORD(wp) == BN_CLICKED) {
             for (const Row& row : Rows) {
-                if (row.on == id) enableRow(dialog, row);
+                if (row.on != id) continue;
+                enableRow(dialog, row);
+                if (isChecked(dialog, row.on)) prefillPriority(dialog, row);
             }
         }
         return FALSE;

@@ -42,7 +42,7 @@ TEST(SortDialog, ShowsTheKeysAndOkStoresWhatWasChanged) {
     settings.Sort.tagFile = true;
 
     RowSeen name, extension, time, timeAfterClick, nameAfterClick;
-    std::string attributeLabel, sizeLabel, tagLabel;
+    std::string attributeLabel, sizeLabel, tagLabel, sizePrefilled, attributeKept;
     bool tagShown = false;
     bool result = false;
     bool found = drive(
@@ -61,6 +61,13 @@ TEST(SortDialog, ShowsTheKeysAndOkStoresWhatWasChanged) {
             click(d, IDC_SORT_TIME);  // on
             nameAfterClick = seeRow(d, IDC_SORT_NAME, IDC_SORT_NAME_PRIORITY, IDC_SORT_NAME_DOWN);
             timeAfterClick = seeRow(d, IDC_SORT_TIME, IDC_SORT_TIME_PRIORITY, IDC_SORT_TIME_DOWN);
+            // A key ticked at 0 gets the lowest priority the other ticked keys leave.
+            click(d, IDC_SORT_SIZE);
+            sizePrefilled = itemText(d, IDC_SORT_SIZE_PRIORITY);
+            click(d, IDC_SORT_ATTRIBUTE);
+            attributeKept = itemText(d, IDC_SORT_ATTRIBUTE_PRIORITY);
+            click(d, IDC_SORT_ATTRIBUTE);
+            click(d, IDC_SORT_SIZE);
             setItemText(d, IDC_SORT_TIME_PRIORITY, "-5");
             click(d, IDC_SORT_TIME_DOWN);
             setItemText(d, IDC_SORT_SIZE_PRIORITY, "7");  // typed while the key is off
@@ -71,6 +78,8 @@ TEST(SortDialog, ShowsTheKeysAndOkStoresWhatWasChanged) {
     ASSERT_TRUE(found);
     EXPECT_TRUE(result);
 
+    EXPECT_EQ(sizePrefilled, "1");  // 2 and 3 taken, the name key off
+    EXPECT_EQ(attributeKept, "4");
     EXPECT_EQ(name.label, "&NAME");
     EXPECT_EQ(extension.label, "&EXTENSION");
     EXPECT_EQ(attributeLabel, "&ATTRIBUTE");
