@@ -198,6 +198,10 @@ private:
                 SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&cell));
             }
         }
+        // The command column takes its longest label, so no Japanese label is cut.
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, 4, LVSCW_AUTOSIZE);
+        if (SendMessageA(list, LVM_GETCOLUMNWIDTH, 4, 0) < Columns[4].width)
+            SendMessageA(list, LVM_SETCOLUMNWIDTH, 4, Columns[4].width);
         SendMessageA(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);
         quiet_ = false;

@@ -398,6 +398,23 @@ TEST_F(KeyDialogTest, ForcedKeysStayBoundAndCancelChangesNothing) {
     EXPECT_FALSE(fileExists(dir / "KEY.TBL"));
 }
 
+TEST_F(KeyDialogTest, TheCommandColumnFitsItsLongestText) {
+    const char* const longLine =
+        "\"C:\\Program Files\\Tools\\a long program name.exe\" /option \"$F\" /other $G";
+    KeyMap map({bound('P', false, false, false, CmdPack),
+                bound(VK_F4, false, false, false, 0, longLine)});
+    int width = 0, needed = 0;
+    DialogScript script([&](HWND dialog) {
+        width = static_cast<int>(SendMessageA(list(dialog), LVM_GETCOLUMNWIDTH, 4, 0));
+        needed = static_cast<int>(SendMessageA(list(dialog), LVM_GETSTRINGWIDTHA, 0,
+                                               reinterpret_cast<LPARAM>(longLine)));
+        click(dialog, IDCANCEL);
+    });
+    EXPECT_FALSE(runKeyDialog(nullptr, programDirectory, map));
+    EXPECT_GT(needed, 200);
+    EXPECT_GT(width, needed);
+}
+
 TEST_F(KeyDialogTest, OnlyTheWidthFollowsTheFrame) {
     KeyMap map({bound('A', false, false, false, CmdCopy)});
     DialogScript script([&](HWND dialog) {
