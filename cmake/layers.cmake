@@ -93,6 +93,9 @@ function(vorbin_layer folder)
   vorbin_add_library(vorbin_${folder}_win "${shell_sources}" "${shell_deps}")
 
   file(GLOB own_rc CONFIGURE_DEPENDS ${dir}/win/*.rc)
+  # A library's own version block (name_version.rc) goes into that library
+  # alone, never into the programs above the layer.
+  list(FILTER own_rc EXCLUDE REGEX "_version\\.rc$")
   list(APPEND rc ${own_rc})
   list(REMOVE_DUPLICATES rc)
   set(VORBIN_RC_${folder} ${rc} PARENT_SCOPE)
