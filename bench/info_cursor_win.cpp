@@ -98,7 +98,8 @@ int main(int argc, char** argv) {
     WritePrivateProfileStringA("PATH", "LastPath", listing.c_str(), ini.c_str());
     WritePrivateProfileStringA("WINDOW", "InfoWindow", "0", ini.c_str());
 
-    STARTUPINFOA si{sizeof si};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + program + "Vorbin.exe\"";
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, program.c_str(),

@@ -164,6 +164,8 @@ TEST(InfoWindow, LayoutKeysLoadResetAndRestore) {
         // Alt+Shift+click puts the template back and writes it.
         RECT strip_client;
         GetClientRect(strip, &strip_client);
+        // The keys held must reach the program: it has the front first.
+        ASSERT_TRUE(shifted.key(VK_DOWN));
         ASSERT_TRUE(clickHolding(strip, {strip_client.right - 4, strip_client.bottom / 2},
                                  {VK_MENU, VK_SHIFT}));
         EXPECT_TRUE(waitUntil([&] { return placeIn(strip, 1097).left == templatePlace[9].left; }));

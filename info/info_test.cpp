@@ -163,3 +163,26 @@ TEST(UpdateGate, StopWaitsForPendingAndBusy) {
     EXPECT_EQ(busy.state(), InfoStopping);
     EXPECT_TRUE(busy.stopRequested());
 }
+
+TEST(InfoText, IconKinds) {
+    struct Case {
+        const char* path;
+        bool directory;
+        const char* kind;
+    };
+    const Case cases[] = {
+        {"C:\\work\\a.txt", false, ".TXT"},
+        {"C:\\work\\B.Txt", false, ".TXT"},
+        {"C:\\work\\noext", false, "."},
+        {"C:\\work\\.profile", false, "."},
+        {"C:\\work\\tool.exe", false, ""},
+        {"C:\\work\\x.LNK", false, ""},
+        {"C:\\work\\sub", true, "<dir>"},
+        {"C:\\", true, ""},
+        {"\\\\pc\\share\\a.txt", false, ""},
+        {"C:\\\x95\x5c.dir\\a.doc", false, ".DOC"},  // 0x5C trail byte in a folder
+        {"C:\\work\\a.\x95\x5c", false, ""},          // double-byte extension
+        {"C:\\a.b\\file", false, "."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(iconKindOf(c.path, c.directory), c.kind) << c.path;
+}

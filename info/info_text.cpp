@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/sjis.h"
+
 std::string groupedNumber(uint64_t value) {
     std::string digits = std::to_string(value);
     std::string out;
@@ -84,4 +86,24 @@ uint32_t dimmedColour(uint32_t text, uint32_t back) {
         out |= uint32_t(std::abs(a - b) / 2) << shift;
     }
     return out;
+}
+
+std::string iconKindOf(const std::string& path, bool directory) {
+    // Drive roots, shares and special folders keep icons of their own.
+    if (path.size() <= 3 || path.starts_with("\\\\") || path.starts_with("//")) return "";
+    if (directory) return "<dir>";
+    const std::size_t slash = sjis::findLastChar(path, '\\');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = sjis::findLastChar(name, '.');
+    if (dot == std::string::npos || dot == 0) return ".";
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext) {
+        // A double-byte extension is rare: it looks itself up.
+        if (static_cast<unsigned char>(c) >= 0x80) return "";
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    static const char* const own[] = {"EXE", "ICO", "LNK", "DLL", "CUR", "ANI", "SCR", "PIF", "URL", "CPL"};
+    for (const char* e : own)
+        if (ext == e) return "";
+    return "." + ext;
 }

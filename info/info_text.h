@@ -36,6 +36,12 @@ InfoTexts entryTexts(const FileEntry& find, const LocalTime& written, const Info
 InfoTexts dashTexts(const std::string& path, const InfoListing& listing);
 std::string memoryText(uint64_t available);  // "Mem  : 1,234"
 
+// The key under which a path's shell icon may be shared with others of its
+// kind: "<dir>" for a plain local folder, "." and the upper-case extension
+// for a file whose icon comes from its type. Empty where the file carries
+// its own icon (programs, icons, links) or the path is no plain local one.
+std::string iconKindOf(const std::string& path, bool directory);
+
 // The letters of the attribute cells and the bits they show, in order.
 constexpr const char* AttributeLetters = "ADHRS";
 constexpr uint32_t AttributeCellBits[5] = {0x20, 0x10, 0x02, 0x01, 0x04};

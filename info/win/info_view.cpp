@@ -11,6 +11,9 @@
 
 namespace {
 constexpr UINT_PTR ClockTimer = 100;
+constexpr UINT MsgApplyPrepared = WM_APP + 41;  // from the update thread to the window
+constexpr UINT_PTR ApplyTimer = 101;
+constexpr DWORD ApplyEveryMs = 30;
 constexpr int EdgeSlack = 5;
 const char* const OriginalProcProp = "VorbinInfoProc";
 const char* const ViewProp = "VorbinInfoView";
@@ -30,7 +33,11 @@ RECT clientRectOf(HWND control, HWND parent) {
 int sign(int v) { return (v > 0) - (v < 0); }
 }  // namespace
 
-InfoView::~InfoView() { destroy(); }
+InfoView::~InfoView() {
+    destroy();
+    for (auto& [kind, icon] : kindIcons_)
+        if (icon) DestroyIcon(icon);
+}
 
 bool InfoView::create(HWND owner) {
     owner_ = owner;
@@ -42,7 +49,9 @@ bool InfoView::create(HWND owner) {
 void InfoView::destroy() {
     if (hwnd_) DestroyWindow(hwnd_);
     hwnd_ = nullptr;
-    if (icon_) DestroyIcon(icon_);
+    if (prepared_ && prepared_->icon && prepared_->iconOwned) DestroyIcon(prepared_->icon);
+    prepared_.reset();
+    if (icon_ && iconOwned_) DestroyIcon(icon_);
     icon_ = nullptr;
 }
 
@@ -158,33 +167,48 @@ void InfoView::setText(int id, const std::string& text) {
     SetDlgItemTextA(hwnd_, id, text.c_str());
 }
 
-void InfoView::setIcon(HICON icon) {
+void InfoView::setIcon(HICON icon, bool owned) {
     HWND control = GetDlgItem(hwnd_, IDC_INFO_ICON);
-    HICON old = icon_;
+    HICON old = iconOwned_ ? icon_ : nullptr;
     icon_ = icon;
+    iconOwned_ = owned;
     SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    ShowWindowAsync(control, icon ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(control, icon ? SW_SHOWNA : SW_HIDE);
     if (old) DestroyIcon(old);
 }
 
 void InfoView::resourceIcon(int id) {
     iconPath_.clear();
-    setIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    next_.iconChanged = true;
+    next_.icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
 }
 
-void InfoView::shellIcon(const std::string& given) {
+void InfoView::shellIcon(const std::string& given, bool directory) {
     std::string path = given;
     for (std::size_t at; (at = path.find("..")) != std::string::npos;) path.erase(at, 2);
     if (path.empty() || path == iconPath_) return;
     iconPath_ = path;
+    // The shell's lookup is slow under Wine; most files look like their kind.
+    const std::string kind = iconKindOf(path, directory);
+    if (!kind.empty()) {
+        auto known = kindIcons_.find(kind);
+        if (known != kindIcons_.end()) {
+            next_.iconChanged = true;
+            next_.icon = known->second;
+            next_.iconOwned = false;  // the cache keeps it
+            return;
+        }
+    }
     SHFILEINFOA info{};
     HICON icon = nullptr;
     if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON) && info.hIcon)
         icon = info.hIcon;
     else if (ExtractIconExA(path.c_str(), 1, &icon, nullptr, 1) == 0)
         icon = nullptr;
-    setIcon(icon);
+    if (!kind.empty()) kindIcons_[kind] = icon ? CopyIcon(icon) : nullptr;
+    next_.iconChanged = true;
+    next_.icon = icon;
 }
 
 void InfoView::showEntry(const InfoEntry& entry) {
@@ -197,6 +221,7 @@ void InfoView::showEntry(const InfoEntry& entry) {
     }
     const FileEntry& find = entry.find;
     const bool directory = find.isDirectory();
+    next_ = {};
     bool attributesShown = true;
     InfoTexts texts;
     switch (infoPathKind(path)) {
@@ -213,7 +238,7 @@ void InfoView::showEntry(const InfoEntry& entry) {
             char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
             DWORD size = sizeof computer;
             GetComputerNameA(computer, &size);
-            shellIcon(std::string("\\\\") + computer);
+            shellIcon(std::string("\\\\") + computer, true);
         }
         break;
     }
@@ -222,18 +247,61 @@ void InfoView::showEntry(const InfoEntry& entry) {
         texts = entryTexts(find, localTimeOf(find), listing);
         break;
     case InfoPathKind::Local:
-        shellIcon(path);
+        shellIcon(path, directory);
         texts = entryTexts(find, localTimeOf(find), listing);
         break;
     }
-    if (attributesShown && attributes_.exchange(find.dwFileAttributes) != find.dwFileAttributes)
+    next_.attributesShown = attributesShown;
+    next_.attributes = find.dwFileAttributes;
+    next_.texts = std::move(texts);
+    deliver();
+}
+
+void InfoView::deliver() {
+    // One message at most waits in the window's queue: a held cursor key
+    // floods that thread already, and the newest record replaces the older.
+    std::lock_guard<std::mutex> guard(preparedLock_);
+    if (prepared_) {
+        if (!next_.iconChanged) {
+            next_.iconChanged = prepared_->iconChanged;
+            next_.icon = prepared_->icon;
+            next_.iconOwned = prepared_->iconOwned;
+        } else if (prepared_->icon && prepared_->iconOwned) {
+            DestroyIcon(prepared_->icon);
+        }
+    }
+    prepared_ = std::move(next_);
+    next_ = {};
+    if (!applyPosted_) applyPosted_ = PostMessageA(hwnd_, MsgApplyPrepared, 0, 0) != FALSE;
+}
+
+void InfoView::applyPrepared() {
+    // Far more often than the eye follows would only slow the keys down.
+    const DWORD now = GetTickCount();
+    if (now - lastApplied_ < ApplyEveryMs) {
+        SetTimer(hwnd_, ApplyTimer, ApplyEveryMs - (now - lastApplied_), nullptr);
+        return;
+    }
+    KillTimer(hwnd_, ApplyTimer);
+    lastApplied_ = now;
+    std::optional<Prepared> shown;
+    {
+        std::lock_guard<std::mutex> guard(preparedLock_);
+        shown = std::move(prepared_);
+        prepared_.reset();
+        applyPosted_ = false;
+    }
+    if (!shown) return;
+    if (shown->iconChanged) setIcon(shown->icon, shown->iconOwned);
+    if (shown->attributesShown && attributes_.exchange(shown->attributes) != shown->attributes)
         InvalidateRect(GetDlgItem(hwnd_, IDC_INFO_ATTRIBUTES), nullptr, TRUE);
-    setText(IDC_INFO_ALT_NAME, texts.altName);
-    setText(IDC_INFO_NAME, texts.fileName);
-    setText(IDC_INFO_WRITE_TIME, texts.writeTime);
-    setText(IDC_INFO_SIZE, texts.size);
-    setText(IDC_INFO_DISK, texts.disk);
-    setText(IDC_INFO_FILES, texts.files);
+    const InfoTexts& t = shown->texts;
+    setText(IDC_INFO_ALT_NAME, t.altName);
+    setText(IDC_INFO_NAME, t.fileName);
+    setText(IDC_INFO_WRITE_TIME, t.writeTime);
+    setText(IDC_INFO_SIZE, t.size);
+    setText(IDC_INFO_DISK, t.disk);
+    setText(IDC_INFO_FILES, t.files);
 }
 
 void InfoView::onTick() {
@@ -252,6 +320,10 @@ INT_PTR InfoView::handle(UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
     case WM_TIMER:
         if (wp == ClockTimer) onTick();
+        if (wp == ApplyTimer) applyPrepared();
+        return TRUE;
+    case MsgApplyPrepared:
+        applyPrepared();
         return TRUE;
     case WM_COMMAND:
         if (HIWORD(wp) == STN_CLICKED && !held(VK_MENU)) {

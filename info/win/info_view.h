@@ -1,12 +1,14 @@
 #pragma once
 // The info strip (dialog 139): the entry under the cursor, the listing's
 // disk or FTP mode, the counts, a clock and the free memory. Created and
-// owned by the user-interface thread; entries are shown from the update
-// thread, which reaches the controls only through their messages.
+// owned by the user-interface thread; the update thread works out an entry's
+// texts and icon and posts the result, which the window then shows.
 #include <windows.h>
 
 #include <atomic>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "base/win/handle.h"
@@ -54,10 +56,13 @@ private:
     void onTick();
     void paint();
     void drawAttributes(const DRAWITEMSTRUCT& item);
+    // On the user-interface thread.
     void setText(int id, const std::string& text);
-    void setIcon(HICON icon);
-    void shellIcon(const std::string& path);
+    void setIcon(HICON icon, bool owned);
+    void shellIcon(const std::string& path, bool directory);
     void resourceIcon(int id);
+    void deliver();
+    void applyPrepared();
     InfoLayout currentLayout() const;
     void applyLayout(const InfoLayout& layout);
     void saveLayout();
@@ -72,9 +77,25 @@ private:
     std::mutex lock_;
     InfoListing listing_;
     std::atomic<uint32_t> attributes_{0};
-    HICON icon_ = nullptr;  // owned
+    HICON icon_ = nullptr;
+    bool iconOwned_ = false;
+    DWORD lastApplied_ = 0;
     std::string iconPath_;
-    std::string shownText_[6];
+    std::map<std::string, HICON> kindIcons_;  // owned; on the update thread
+    std::string shownText_[6];  // on the user-interface thread
+    // What the update thread has made ready for the window to show.
+    struct Prepared {
+        InfoTexts texts;
+        bool iconChanged = false;
+        HICON icon = nullptr;
+        bool iconOwned = true;  // until shown
+        bool attributesShown = false;
+        uint32_t attributes = 0;
+    };
+    Prepared next_;  // on the update thread
+    std::mutex preparedLock_;
+    std::optional<Prepared> prepared_;
+    bool applyPosted_ = false;
     InfoLayout default_;
     GdiObject brush_;
     GdiObject cellFont_;
