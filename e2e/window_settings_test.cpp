@@ -92,6 +92,9 @@ TEST(WindowSlots, DialogWritesASlotOnceAndSlotsMoveTheWindow) {
     EXPECT_EQ(ini(dir, "WINDOW_POS", "POS03"), "0,30,40,700,500");
     EXPECT_EQ(ini(dir, "WINDOW_POS", "POS04"), "1,0,0,800,600");
 
+    // As a user waits for the dialog to be gone, the keys wait for the list's focus.
+    HWND receiver = GetDlgItem(vorbin.window(), 1026);
+    EXPECT_TRUE(waitUntil([&] { return focusOf(vorbin.window()) == receiver; }));
     ASSERT_TRUE(vorbin.key(Keystroke{'3', false, true}));
     EXPECT_TRUE(waitUntil([&] { return placedAt(vorbin.window(), 30, 40, 700, 500); }));
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(strip); }));
