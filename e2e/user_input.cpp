@@ -1,5 +1,7 @@
 #include "e2e/user_input.h"
 
+#include <iterator>
+
 #include <vector>
 
 namespace {
@@ -159,6 +161,23 @@ bool typeKey(HWND window, Keystroke stroke) {
     return true;
 }
 
+
+bool clickHolding(HWND window, POINT client, std::initializer_list<int> keys) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    POINT screen = client;
+    if (!thread || !ClientToScreen(window, &screen)) return false;
+    {
+        InputJoin join(thread);
+        if (!join) return false;
+        for (int key : keys) sendAndWait({keyInput(key, false)}, key, true);
+        sendAndWait({mouseInput(MOUSEEVENTF_LEFTDOWN, screen)}, VK_LBUTTON, true);
+        sendAndWait({mouseInput(MOUSEEVENTF_LEFTUP, screen)}, VK_LBUTTON, false);
+        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+            sendAndWait({keyInput(*key, true)}, *key, false);
+    }
+    settle(window);
+    return true;
+}
 
 bool clickAt(HWND window, POINT client, bool twice, bool shift) {
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);

@@ -5,6 +5,7 @@
 // fault shows.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 struct Keystroke {
@@ -50,6 +51,9 @@ private:
     bool pressed_ = false;
     bool joined_ = false;
 };
+// A left click with keys held down (pressed in order, released the other
+// way round), e.g. Alt and Shift.
+bool clickHolding(HWND window, POINT client, std::initializer_list<int> keys);
 // A right click at a point of window's client area.
 bool rightClickAt(HWND window, POINT client);
 // The control of window's thread that has the keyboard focus; nullptr when none.

@@ -69,18 +69,19 @@ void MainWindow::initialise() {
         }
         return handleKey(e, keyMap_, *this);
     });
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    MoveWindow(pane_.hwnd(), 0, 0, client.right, client.bottom, FALSE);
+    restorePlace();
     applyLook();
     SetTimer(hwnd_, TimerId, TimerMs, nullptr);
     goTo(lastPath, false, true);
     watcher_.start();
+    createInfoWindow();
+    layoutAroundInfo();
     location_.history().load(settings_.ProgramDirectory() + HistoryTableFile);
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
     changeDirectory("", true, true, location_.drives().current());
     fileOps_.commandFor(currentDirectory(), "");
+    feedInfoListing();
     pane_.apply(pane_.model().startAt(0));
     SetFocus(receiver);
 }
@@ -107,15 +108,15 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
     case MsgReload:
         reload();
         return TRUE;
+    case WM_SHOWWINDOW:
+        // A modal dialog shows once its queue is idle; the strip follows it then.
+        if (wp) PostMessageA(hwnd_, MsgLayoutPane, 0, 0);
+        return FALSE;
     case MsgLayoutPane:
-        pane_.relayout();
+    case WM_SIZE:
+    case WM_MOVE:
+        layoutAroundInfo();
         return TRUE;
-    case WM_SIZE: {
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        MoveWindow(pane_.hwnd(), 0, 0, client.right, client.bottom, TRUE);
-        return TRUE;
-    }
     case WM_PAINT:
         // Only while active: a dialog of ours keeps its own focus, and
         // another program's window keeps the front.
@@ -152,6 +153,7 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         openHelp();
         return TRUE;
     case WM_QUERYENDSESSION:
+        savePlace();
         SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_CLOSE:
@@ -164,7 +166,17 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 void MainWindow::close() {
+    savePlace();
     ShowWindow(hwnd_, SW_HIDE);
+    if (info_) {
+        info_->Hide();
+        // Updates still queued: ask again once they have drained.
+        if (!info_->Stop()) {
+            PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+            return;
+        }
+        info_.reset();
+    }
     // The number is free for the next process even while this one cleans up.
     if (instanceLock_) ReleaseMutex(instanceLock_.get());
     instanceLock_.reset();
@@ -251,6 +263,8 @@ void MainWindow::reload() {
     keyMap_.load(settings_.ProgramDirectory() + KeyMapFile);
     extTable_.load(settings_.ProgramDirectory() + ColourTableFile);
     applyLook();
+    layoutAroundInfo();
+    if (info_) info_->Redraw();
 }
 
 void MainWindow::paneReload() { reload(); }
@@ -277,7 +291,8 @@ void MainWindow::setMask(const std::string& mask) {
 void MainWindow::showCursorEntry(const std::string& name, bool retry) {
     std::string path = name.empty() ? currentDirectory() : joinPath(currentDirectory(), name);
     viewer_.show(path);
-    // The information window arrives later; until then nothing waits for it.
+    // The strip takes every entry at once: its thread drops what goes stale.
+    if (!name.empty() || pane_.model().count() == 0) feedInfoEntry(path);
     if (!retry) pendingInfoName_.clear();
 }
 

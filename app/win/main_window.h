@@ -23,6 +23,7 @@
 #include "commands/key_map.h"
 #include "fileops/macro_expansion.h"
 #include "fileops/win/command.h"
+#include "info/win/info_view_thread.h"
 #include "navigation/location.h"
 #include "navigation/win/jump_path_dialog.h"
 #include "panes/ext_table.h"
@@ -142,4 +143,19 @@ private:
                              listingSource_};
     GdiObject backgroundBrush_;
     HICON icon_ = nullptr;
+
+    // Window places and the info strip (main_window_places.cpp, main_window_info.cpp).
+    void restorePlace();
+    void savePlace();
+    void applySlot(int number);
+    void windowPositionDialog();
+    void setViewDialog();
+    void createInfoWindow();
+    // The strip along the top of the client area, the pane below it.
+    void layoutAroundInfo();
+    void setInfoShown(bool shown);
+    void feedInfoEntry(const std::string& path);
+    void feedInfoListing();
+    void feedInfoCounts();
+    std::unique_ptr<InfoViewThread> info_;
 };

@@ -45,6 +45,7 @@ void MainWindow::paneCommandMenu() { openCommandMenu(); }
 
 void MainWindow::paneCursorMoved() {
     const PaneModel& model = pane_.model();
+    feedInfoCounts();
     showCursorEntry(model.count() ? operableName(model.entryAt(model.cursor())) : "", false);
 }
 
@@ -154,6 +155,14 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdExplorer: fileOps_.explorerCommand(); break;
     case CmdFilePropaty: fileOps_.propertiesCommand(); break;
     case CmdCreateShortcut: fileOps_.shortcutCommand(); break;
+    // Shows or hides the info strip, remembered in "InfoWindow".
+    case CmdInfo: setInfoShown(!(info_ && info_->IsVisible())); break;
+    case CmdOutset: setViewDialog(); break;
+    case CmdMoveset: windowPositionDialog(); break;
+    case CmdWinmove0: case CmdWinmove1: case CmdWinmove2: case CmdWinmove3: case CmdWinmove4:
+    case CmdWinmove5: case CmdWinmove6: case CmdWinmove7: case CmdWinmove8:
+        applySlot(call.id - CmdWinmove0);
+        break;
     default:
         // File operations, archives, FTP, jump tables and the information
         // window handle the rest of the table as they arrive.

@@ -41,6 +41,7 @@ bool MainWindow::changeDirectory(std::string path, bool keepHistory, bool force,
     watcher_.directoryChanged();
     setTitle(shown);
     settings_.LastPath = shown;
+    feedInfoListing();
     return loaded;
 }
 

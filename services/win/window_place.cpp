@@ -9,3 +9,11 @@ void saveWindowRect(HWND window, Settings& settings, const std::string& section,
     settings.WriteString(section, key,
                          formatWindowRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
 }
+
+bool restoreWindowRect(HWND window, Settings& settings, const std::string& section,
+                       const std::string& key) {
+    PlaceRect place;
+    if (!restoredPlace(settings.ReadString(section, key), place)) return false;
+    MoveWindow(window, place.left, place.top, place.width(), place.height(), TRUE);
+    return true;
+}

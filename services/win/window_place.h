@@ -11,3 +11,8 @@
 // (the earlier value then stays).
 void saveWindowRect(HWND window, Settings& settings, const std::string& section,
                     const std::string& key);
+
+// Moves the window to the rectangle stored under section and key (the rules
+// of restoredPlace); false when nothing is stored.
+bool restoreWindowRect(HWND window, Settings& settings, const std::string& section,
+                       const std::string& key);
