@@ -11,6 +11,7 @@
 #include "commands/command_id.h"
 #include "e2e/child_process.h"
 #include "e2e/vorbin_process.h"
+#include "services/win/program_directory.h"
 #include "services/win/view_request_block.h"
 #include "services/win/vorbin_window.h"
 
@@ -101,7 +102,7 @@ protected:
         const std::string ini = program / "Vorbin.ini";
         // Side by side, so clicks and captures meet the intended window.
         WritePrivateProfileStringA("WINDOW", "WindowPos", "0,0,600,600", ini.c_str());
-        WritePrivateProfileStringA("WINDOW", "PelkoPos", "700,100,460,400", ini.c_str());
+        WritePrivateProfileStringA("WINDOW", "PelkoPos", "800,100,460,400", ini.c_str());
         ASSERT_TRUE(writeKeyTable(program, {{VK_F5, false, false, false, CmdViewfile, {}},
                                             {VK_DOWN, false, false, true, CmdViewDown, {}}}));
         vorbin = std::make_unique<VorbinProcess>(program);
@@ -126,7 +127,7 @@ protected:
 TEST_F(Pelko, FollowsTheCursorOverEveryKindAndKeepsItsPlace) {
     RECT placed{};
     GetWindowRect(pelko, &placed);
-    EXPECT_EQ(placed.left, 700);
+    EXPECT_EQ(placed.left, 800);
     EXPECT_EQ(placed.right - placed.left, 460);
 
     // Down through the whole listing: the title follows each entry.
@@ -160,10 +161,10 @@ TEST_F(Pelko, FollowsTheCursorOverEveryKindAndKeepsItsPlace) {
     EXPECT_EQ(pelkoTitle(), before);
 
     // Closing by Vorbin's key stores where the window was.
-    MoveWindow(pelko, 650, 120, 470, 410, TRUE);
+    MoveWindow(pelko, 790, 120, 470, 410, TRUE);
     ASSERT_TRUE(vorbin->key(VK_F5));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(pelko); }));
-    EXPECT_EQ(iniValue(program, "WINDOW", "PelkoPos"), "650,120,470,410");
+    EXPECT_EQ(iniValue(program, "WINDOW", "PelkoPos"), "790,120,470,410");
 }
 
 TEST_F(Pelko, ShowsOnlyTheNewestOfThreeRequests) {
@@ -192,11 +193,10 @@ TEST_F(Pelko, TreeLineDoubleClickMovesVorbin) {
     // The cursor rests on ".." of sub: the tree of the path down to sub.
     ASSERT_TRUE(waitUntil([&] { return pelkoTitle() == "[Pelko] " + tree / "sub\\.."; }, 10000))
         << pelkoTitle();
-    // One line per level from the drive down: the parent of sub is the line
-    // above sub's, which is the last level's line.
-    int levels = 0;
-    for (char c : tree.path()) levels += c == '\\';
-    const int parentLine = levels;  // "C:" is line 0, sub's parent is line `levels`
+    // One line per level from the drive ("C:", line 0) down, so the folder
+    // holding sub is on the line numbered by the separators in its path.
+    int parentLine = 0;
+    for (char c : tree.path()) parentLine += c == '\\';
     HWND view = GetDlgItem(pelko, ViewControl);
     ASSERT_TRUE(waitUntil([&] {
         RECT client;
