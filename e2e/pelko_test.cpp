@@ -160,11 +160,15 @@ TEST_F(Pelko, FollowsTheCursorOverEveryKindAndKeepsItsPlace) {
     EXPECT_TRUE(IsWindow(pelko));
     EXPECT_EQ(pelkoTitle(), before);
 
+    // A value saved while Pelko runs outlives it: Pelko writes back only its place.
+    WritePrivateProfileStringA("PATH", "Editor", "saved-while-pelko-ran.exe",
+                               (program / "Vorbin.ini").c_str());
     // Closing by Vorbin's key stores where the window was.
     MoveWindow(pelko, 790, 120, 470, 410, TRUE);
     ASSERT_TRUE(vorbin->key(VK_F5));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(pelko); }));
     EXPECT_EQ(iniValue(program, "WINDOW", "PelkoPos"), "790,120,470,410");
+    EXPECT_EQ(iniValue(program, "PATH", "Editor"), "saved-while-pelko-ran.exe");
 }
 
 TEST_F(Pelko, ShowsOnlyTheNewestOfThreeRequests) {

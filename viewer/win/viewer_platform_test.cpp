@@ -79,16 +79,27 @@ TEST(ViewerPlatform, VersionReportsOfAProgramAndOfAPlainFile) {
     EXPECT_EQ(plain, "(" + shortPath(dir / "plain.exe") + ")\n___\n");
 }
 
-TEST(ViewerPlatform, CabinetListingThroughTheLibraryAndAMissingLibrary) {
-    ScratchDirectory dir{"vbcab"};
-    ASSERT_TRUE(dir.writeFile("member.txt", "inside the cabinet"));
+TEST(ViewerPlatform, ArchiveListingsThroughTheLibrariesAndAMissingLibrary) {
+    ScratchDirectory dir{"vbarc"};
+    ASSERT_TRUE(dir.writeFile("member.txt", "inside the archive"));
     SetCurrentDirectoryA(dir.path().c_str());
-    // Packed by the same library, as a user's cabinet would be.
-    const std::string packed = archiveListing(nullptr, "CAB32.DLL", "Cab", "-a test.cab member.txt");
-    ASSERT_TRUE(GetFileAttributesA((dir / "test.cab").c_str()) != INVALID_FILE_ATTRIBUTES) << packed;
-    const std::string listing =
-        archiveListing(nullptr, "CAB32.DLL", "Cab", "-l " + shortPath(dir / "test.cab"));
-    EXPECT_NE(listing.find("member.txt"), std::string::npos) << listing;
+    struct Case {
+        const char* library;
+        const char* entry;
+        const char* pack;
+        const char* list;
+        const char* archive;
+    };
+    // Packed by the same libraries, as a user's archives would be.
+    const Case cases[] = {{"CAB32.DLL", "Cab", "-a test.cab member.txt", "-l ", "test.cab"},
+                          {"UNLHA32.DLL", "Unlha", "a test.lzh member.txt", "l ", "test.lzh"}};
+    for (const Case& c : cases) {
+        const std::string packed = archiveListing(nullptr, c.library, c.entry, c.pack);
+        ASSERT_NE(GetFileAttributesA((dir / c.archive).c_str()), INVALID_FILE_ATTRIBUTES) << packed;
+        const std::string listing =
+            archiveListing(nullptr, c.library, c.entry, c.list + shortPath(dir / c.archive));
+        EXPECT_NE(listing.find("member.txt"), std::string::npos) << c.library << listing;
+    }
     EXPECT_EQ(archiveListing(nullptr, "NOSUCH32.DLL", "Nosuch", "l x.lzh"), "");
     SetCurrentDirectoryA(programDirectory().c_str());
 }
