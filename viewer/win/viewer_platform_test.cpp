@@ -68,11 +68,23 @@ TEST(ViewerPlatform, PicturesDecodeAndABrokenOneKeepsThePrevious) {
     EXPECT_EQ(picture.width(), 2);
 }
 
-TEST(ViewerPlatform, VersionReportsOfAProgramAndOfAPlainFile) {
-    const std::string report = versionReportOf(programDirectory() + "Pelko.exe", 10);
-    EXPECT_NE(report.find("__________\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("FileType         : 00000001 : VFT_APP\n"), std::string::npos) << report;
-    EXPECT_NE(report.find("FileDescription  : Pelko viewer\n"), std::string::npos) << report;
+TEST(ViewerPlatform, VersionReportsOfTheSuitesProgramsAndOfAPlainFile) {
+    const char* const programs[][2] = {{"Pelko", "Pelko viewer"},
+                                       {"Vorbin", "Vorbin file manager"},
+                                       {"Lintor", "Lintor path hand-over"},
+                                       {"Tovek", "Tovek window folder tool"}};
+    for (const auto& [name, description] : programs) {
+        const std::string report = versionReportOf(programDirectory() + name + ".exe", 10);
+        EXPECT_NE(report.find("__________\n"), std::string::npos) << report;
+        EXPECT_NE(report.find("FileType         : 00000001 : VFT_APP\n"), std::string::npos)
+            << report;
+        EXPECT_NE(report.find("FileDescription  : " + std::string(description) + "\n"),
+                  std::string::npos)
+            << report;
+        EXPECT_NE(report.find("OriginalFileName : " + std::string(name) + ".exe\n"),
+                  std::string::npos)
+            << report;
+    }
     ScratchDirectory dir{"vbver"};
     ASSERT_TRUE(dir.writeFile("plain.exe", "MZ but nothing more"));
     const std::string plain = versionReportOf(dir / "plain.exe", 3);
