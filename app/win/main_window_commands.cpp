@@ -154,6 +154,8 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdExplorer: fileOps_.explorerCommand(); break;
     case CmdFilePropaty: fileOps_.propertiesCommand(); break;
     case CmdCreateShortcut: fileOps_.shortcutCommand(); break;
+    case CmdUnpack: unpackCommand(); break;
+    case CmdPack: packCommand(); break;
     default:
         // File operations, archives, FTP, jump tables and the information
         // window handle the rest of the table as they arrive.
