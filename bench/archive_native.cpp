@@ -74,7 +74,7 @@ int listTopLevel(const std::string& zip) {
 }
 
 int unpack(const std::string& zip, const std::string& into) {
-    arc::StdioDisk disk(into, [](const std::string& s) { return s; },
+    arc::StdioDisk disk(into + "/", [](const std::string& s) { return s; },
                         [](const std::string& s) { return s; });
     arc::AsciiCodec codec;
     std::string output;
@@ -90,7 +90,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s many.zip large.zip workdir rounds\n", argv[0]);
         return 2;
     }
-    const std::string many = argv[1], large = argv[2], work = argv[3];
+    auto absolute = [](const char* path) {
+        char* real = realpath(path, nullptr);
+        std::string out = real ? real : path;
+        std::free(real);
+        return out;
+    };
+    const std::string many = absolute(argv[1]), large = absolute(argv[2]), work = argv[3];
     const int rounds = std::atoi(argv[4]);
     std::vector<double> listRatio, ours, bsdtar, unpackRatio, ourUnpack, theirUnpack, peak, toolPeak;
     for (int r = 0; r < rounds; ++r) {
