@@ -11,6 +11,7 @@ bool ArchiveListingReader::read(const std::string& path, FileList& raw) {
     if (isFtpPath(path)) return false;  // fetched through the FTP cache once that exists
     const ArchivePathParts parts = splitArchivePath(path);
     if (!isBrowsableType(archiveTypeOf(parts.archiveFile))) return false;
+    // Missing (all bits set) or a folder: no archive to read.
     if (GetFileAttributesA(parts.archiveFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY) return false;
     const std::string file = work_.innermostArchive(parts);
     if (file.empty()) return false;
