@@ -16,8 +16,9 @@ OpenDecision decideOpen(const FileEntry& entry, const ExtTable& table, bool isAr
     const bool isFile = !entry.isDirectory() && entry.dwFileAttributes != 0;
     if (isFile) {
         const std::string command = table.commandFor(extensionOf(entry.name())).command;
-        // Its own command name would only open the entry again.
-        if (!command.empty() && command != "CMD_RETURN") {
+        // Its own command name would only open the entry again; the empty
+        // command leaves an archive to be entered like one without any.
+        if (!command.empty() && command != "CMD_RETURN" && command != "CMD_NONE") {
             const bool named = isCommandName && isCommandName(command);
             return {named ? OpenAction::RunCommand : OpenAction::RunCommandLine, command};
         }

@@ -26,6 +26,7 @@ ExtTable tableWithCommands() {
     table.append({"ZIP", 0, 0x3, 0x4, ""});
     table.append({"LNK", 0, 0x5, 0x6, "CMD_VIEWFILE"});
     table.append({"RET", 0, 0x5, 0x6, "CMD_RETURN"});
+    table.append({"LZH", 0, 0x5, 0x6, "CMD_NONE"});
     table.setDefaultPair({0xAAAAAA, 0x111111});
     table.setTodayPair({0x00FFFF, 0x222222});
     return table;
@@ -100,6 +101,8 @@ TEST(EntryOpen, WhatOpeningAnEntryDoes) {
     EXPECT_EQ(decideOpen(makeEntry("b.zip", AttrArchive), table, true, commandName).action, OpenAction::Enter);
     EXPECT_EQ(decideOpen(makeEntry("b.zip", AttrArchive), table, false, commandName).action, OpenAction::Refresh);
     EXPECT_EQ(decideOpen(makeEntry("q.ret", AttrArchive), table, false, commandName).action, OpenAction::Refresh);
+    EXPECT_EQ(decideOpen(makeEntry("o.lzh", AttrArchive), table, true, commandName).action, OpenAction::Enter);
+    EXPECT_EQ(decideOpen(makeEntry("n.lzh", AttrArchive), table, false, commandName).action, OpenAction::Refresh);
     EXPECT_EQ(decideOpen(makeEntry("..", AttrDirectory), table, false, commandName).action, OpenAction::Back);
     EXPECT_EQ(decideOpen(makeEntry("docs", AttrDirectory), table, false, commandName).action, OpenAction::Enter);
     // An attribute word of 0 is not taken for a file.

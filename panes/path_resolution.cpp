@@ -10,8 +10,26 @@ bool endsWithSeparator(std::string_view p) {
     return !p.empty() && sjis::findLastChar(p, '\\') == p.size() - 1;
 }
 
+// Inside an archive "/" separates too and ">" ends the archive's name: a
+// folder at the top level goes back to "x.zip>", the top level itself to
+// the folder holding the archive (the ">" it ends in goes first).
+std::string upOneInArchive(std::string path) {
+    if (!path.empty() && path.back() == '>') path.pop_back();
+    while (!path.empty() && (path.back() == '/' || endsWithSeparator(path))) path.pop_back();
+    std::size_t cut = std::string::npos;
+    for (char c : {'\\', '/', '>'}) {
+        const std::size_t at = sjis::findLastChar(path, c);
+        if (at != std::string::npos && (cut == std::string::npos || at > cut)) cut = at;
+    }
+    if (cut == std::string::npos) return path;
+    path.resize(path[cut] == '>' ? cut + 1 : cut);
+    if (path.size() == 2 && path[1] == ':') path += '\\';
+    return path;
+}
+
 // Drops the last component; the separator before it stays only at a drive root.
 std::string upOne(std::string path) {
+    if (isArchivePath(path)) return upOneInArchive(std::move(path));
     if (isDriveRoot(path)) return path;
     if (endsWithSeparator(path)) path.pop_back();
     std::size_t cut = sjis::findLastChar(path, '\\');

@@ -20,6 +20,24 @@ TEST(PathResolution, UpRelativeAndTakenAsTheyAre) {
     EXPECT_EQ(resolvePath("x.lzh>", "dir"), "x.lzh>dir");
 }
 
+TEST(PathResolution, UpInsideArchives) {
+    const struct {
+        const char* from;
+        const char* up;
+    } cases[] = {
+        {"C:\\a\\x.zip>", "C:\\a"},
+        {"C:\\x.zip>", "C:\\"},
+        {"C:\\a\\x.zip>dir", "C:\\a\\x.zip>"},
+        {"C:\\a\\x.zip>dir\\sub", "C:\\a\\x.zip>dir"},
+        {"C:\\a\\x.zip>dir/sub/", "C:\\a\\x.zip>dir"},
+        {"o.lzh>dir\\inner.zip>", "o.lzh>dir"},
+        {"o.lzh>dir\\inner.zip>sub", "o.lzh>dir\\inner.zip>"},
+        {"o.lzh>inner.zip>", "o.lzh>"},
+        {"C:\\\x95\x5C.zip>\x95\x5C", "C:\\\x95\x5C.zip>"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(resolvePath(c.from, ".."), c.up) << c.from;
+}
+
 TEST(PathResolution, TrailBytesAreNoSeparators) {
     // 表 = 0x95 0x5C: its second byte must not be taken for "\".
     EXPECT_EQ(resolvePath("C:\\\x95\x5c", ".."), "C:\\");

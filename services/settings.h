@@ -38,6 +38,9 @@ public:
     uint8_t FtpSaveTemp = 0;
 
     int32_t InstanceNumber = 0;
+    // Running number of the archive work directories; advanced past every
+    // directory that exists, so instances sharing the folder never collide.
+    int32_t ArchiveWorkNumber = 0;
 
     void Load();
     // Load again after another instance saved, keeping this instance's last path.

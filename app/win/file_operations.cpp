@@ -91,7 +91,7 @@ CCommand& FileOperations::commandFor(const std::string& source, const std::strin
     const std::int32_t effect = command_ ? command_->effect : 0;
     (void)source;
     (void)destination;
-    command_ = std::make_unique<CLocalCommand>(hwnd_);
+    command_ = std::make_unique<CLocalCommand>(hwnd_, archiveHooks_);
     command_->effect = effect;
     return *command_;
 }

@@ -12,6 +12,7 @@
 
 #include "fileops/macro_expansion.h"
 #include "fileops/win/command.h"
+#include "fileops/win/local_command.h"
 #include "panes/ext_table.h"
 #include "panes/listing_source.h"
 #include "panes/win/file_pane.h"
@@ -50,6 +51,8 @@ public:
 
     // The window that owns the dialogs and the command objects.
     void attach(HWND window) { hwnd_ = window; }
+    // What the local command object does with paths inside archives.
+    void setArchiveHooks(LocalCommandHooks hooks) { archiveHooks_ = std::move(hooks); }
 
     CCommand& commandFor(const std::string& source, const std::string& destination);
     void copyCommand();
@@ -105,6 +108,7 @@ private:
     const ListingSource& listingSource_;
     HWND hwnd_ = nullptr;
     std::unique_ptr<CCommand> command_;
+    LocalCommandHooks archiveHooks_;
     // The marked entries as a run over them began, by listing position.
     std::map<int, MacroContext> runSnapshot_;
 };

@@ -30,6 +30,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
       watcher_([this] { return currentDirectory(); }, refreshRequested_) {
     const std::string& home = settings_.ProgramDirectory();
     loader_.setNetworkReader(&networkReader_);
+    loader_.setArchiveReader(&archiveReader_);
     extTable_.load(home + ColourTableFile);
     keyMap_ = startupKeyMap(home + KeyMapFile);
     int slot = slotOfDirectory(home);
@@ -53,6 +54,7 @@ void MainWindow::initialise() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     setMessageOwner(hwnd_);
     fileOps_.attach(hwnd_);
+    attachArchives();
     pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));

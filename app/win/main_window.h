@@ -17,6 +17,8 @@
 #include "app/win/file_operations.h"
 #include "app/win/key_receiver.h"
 #include "app/win/viewer_link.h"
+#include "archive/win/archive_listing_reader.h"
+#include "archive/win/archive_work.h"
 #include "base/win/dialog_object.h"
 #include "base/win/handle.h"
 #include "commands/dispatch.h"
@@ -122,6 +124,11 @@ private:
     void changeDrive();
     void jumpList();
 
+    // Archives (main_window_archive.cpp)
+    void attachArchives();
+    void unpackCommand();
+    void packCommand();
+
     Settings& settings_;
     UniqueHandle& instanceLock_;
     ExtTable extTable_;
@@ -129,6 +136,8 @@ private:
     WinFileSystem fileSystem_;
     WinNetworkResources network_;
     NetworkListingReader networkReader_{network_, extTable_};
+    ArchiveWork archiveWork_{settings_};
+    ArchiveListingReader archiveReader_{archiveWork_};
     ListingLoader loader_;
     Location location_;
     std::string mask_;

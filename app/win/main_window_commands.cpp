@@ -163,6 +163,8 @@ void MainWindow::runCommand(const CommandCall& call) {
     case CmdWinmove5: case CmdWinmove6: case CmdWinmove7: case CmdWinmove8:
         applySlot(call.id - CmdWinmove0);
         break;
+    case CmdUnpack: unpackCommand(); break;
+    case CmdPack: packCommand(); break;
     default:
         // File operations, archives, FTP, jump tables and the information
         // window handle the rest of the table as they arrive.

@@ -1,5 +1,7 @@
 // Changing directory, loading and refreshing the listing, opening entries.
 #include "app/win/main_window.h"
+#include "archive/archive_path.h"
+#include "archive/archive_type.h"
 #include "base/path.h"
 #include "base/sjis.h"
 #include "panes/entry_open.h"
@@ -30,9 +32,7 @@ bool MainWindow::changeDirectory(std::string path, bool keepHistory, bool force,
     bool loaded = loadListing(path, force);
     std::string shown = currentDirectory();
     if (loaded) {
-        if (listingSource_ == SourceArchive && !shown.empty() && shown.back() != '>' &&
-            !isArchivePath(shown))
-            shown += '>';
+        if (listingSource_ == SourceArchive) shown = shownArchivePath(shown);
     } else if (!path.empty()) {
         loadListing(fallback, force);
         shown = currentDirectory();
@@ -106,7 +106,8 @@ void MainWindow::openCursorEntry() {
     PaneModel& model = pane_.model();
     if (model.count() == 0) return;
     const FileEntry& entry = model.entryAt(model.cursor());
-    OpenDecision decision = decideOpen(entry, extTable_, false, [](std::string_view name) {
+    const bool isArchive = isBrowsableType(archiveTypeOf(entry.name()));
+    OpenDecision decision = decideOpen(entry, extTable_, isArchive, [](std::string_view name) {
         return CommandIdFromName(name) != 0;
     });
     switch (decision.action) {
@@ -119,6 +120,11 @@ void MainWindow::openCursorEntry() {
         refreshKeepingMarks();
         break;
     case OpenAction::Refresh:
+        // A file inside an archive opens from its extracted copy.
+        if (listingSource_ == SourceArchive) {
+            fileOps_.executeCursor();
+            break;
+        }
         refreshKeepingMarks();
         break;
     case OpenAction::Back:

@@ -376,12 +376,18 @@ bool CLocalCommand::CreateEmptyFile(const std::string& path) {
 }
 
 bool CLocalCommand::Execute(const std::string& file, const std::string& parameters) {
-    // Running a file out of an archive needs the extraction first, which is not here yet.
-    if (isArchivePath(file) || isArchivePath(parameters)) return false;
+    // What lies in an archive runs from a copy extracted to the work directory.
+    std::string program = file, arguments = parameters;
+    for (std::string* path : {&program, &arguments}) {
+        if (!isArchivePath(*path)) continue;
+        if (!hooks_.extractEntry) return false;
+        *path = hooks_.extractEntry(*path);
+        if (path->empty()) return false;
+    }
     // With an owner window every start goes through the shell, so documents
     // open in their programs as well.
-    if (startRequest(owner, executeRequest(file, parameters, owner != nullptr, {}))) return true;
-    return fail(MessageStartFailed, {file, systemReason(GetLastError())});
+    if (startRequest(owner, executeRequest(program, arguments, owner != nullptr, {}))) return true;
+    return fail(MessageStartFailed, {program, systemReason(GetLastError())});
 }
 
 bool CLocalCommand::Open(const std::string& file, const std::string& parameters, int waitMode) {

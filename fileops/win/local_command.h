@@ -14,6 +14,10 @@ struct LocalCommandHooks {
         extract;
     // Tells a failure: a numbered message with its texts; defaults to the message table.
     std::function<void(HWND owner, int number, const std::vector<std::string>& arguments)> report;
+    // Extracts the entry of an archive path and returns the local copy's path,
+    // "" when that failed (and was told); without it, nothing inside an
+    // archive runs.
+    std::function<std::string(const std::string& archivePath)> extractEntry;
 };
 
 // What one shell file operation came to: done, declined by the user at a
