@@ -286,6 +286,7 @@ LineKind parseDosLine(std::string_view line, ListedEntry& entry) {
 Listing parseListing(std::string_view data, bool mlsd, const CalendarTime& now) {
     Listing out;
     std::vector<std::string_view> unknown;
+    bool lastWasEntry = false;
     std::size_t pos = 0;
     while (pos < data.size()) {
         std::size_t end = data.find('\n', pos);
@@ -297,6 +298,12 @@ Listing parseListing(std::string_view data, bool mlsd, const CalendarTime& now) 
         ListedEntry entry;
         LineKind kind = mlsd ? parseMlsdLine(line, entry) : parseUnixLine(line, now, entry);
         if (!mlsd && kind == LineKind::Unknown) kind = parseDosLine(line, entry);
+        if (kind == LineKind::Unknown && mlsd && lastWasEntry) {
+            // Every MLSD line carries facts: one without them is the rest of
+            // a name that held a line break, and that name is not the real one.
+            out.entries.pop_back();
+        }
+        lastWasEntry = kind == LineKind::Entry;
         if (kind == LineKind::Entry) out.entries.push_back(std::move(entry));
         else if (kind == LineKind::Unknown) unknown.push_back(line);
     }

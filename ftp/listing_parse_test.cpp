@@ -130,6 +130,12 @@ TEST(ListingParse, OnlyWholeLinesOfUnknownFormAreCutAtTheirLastBlank) {
     EXPECT_EQ(mixed.unknownLines, 1);
     ASSERT_EQ(mixed.entries.size(), 1u);
     EXPECT_EQ(mixed.entries[0].name, "name with blanks");
+
+    // An MLSD name with a line break in it is no name at all.
+    ftp::Listing broken = ftp::parseListing("type=file;size=1; line\nbreak\r\ntype=file;size=2; ok\r\n",
+                                            true, Now);
+    ASSERT_EQ(broken.entries.size(), 1u);
+    EXPECT_EQ(broken.entries[0].name, "ok");
 }
 
 TEST(ServerNames, ConvertedAndUnsafeNamesRefused) {
