@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -226,6 +227,47 @@ TEST(FtpClient, TransfersCutShortLeaveNothingThatLooksComplete) {
     t.join();
     EXPECT_FALSE(result);
     EXPECT_FALSE(fileExists(server.root / "up.bin"));
+}
+
+}  // namespace
+
+namespace {
+
+// A second, different real server, run by hand: scripts/ftp-second-server
+// starts vsftpd and names its port and writable directory here.
+TEST(FtpClient, SecondServerByHand) {
+    char spec[512] = {};
+    if (!GetEnvironmentVariableA("VORBIN_FTP_SECOND", spec, sizeof spec))
+        GTEST_SKIP() << "run through scripts/ftp-second-server";
+    std::string text(spec);  // port,windows path of the writable directory
+    std::size_t comma = text.find(',');
+    ASSERT_NE(comma, std::string::npos);
+    const uint16_t port = static_cast<uint16_t>(std::stoi(text.substr(0, comma)));
+    const std::string shared = text.substr(comma + 1);
+    // The script made "表 dir" (writable for the anonymous user) holding
+    // " lead ソ.txt".
+
+    for (bool passive : {true, false}) {
+        ftp::FtpClient client;
+        ASSERT_TRUE(client.connect("127.0.0.1", port, "ftp", "guest", passive)) << client.errorText();
+        EXPECT_FALSE(client.features().mlsd);
+        ASSERT_TRUE(client.changeDirectory("/pub/" + Hyou + " dir")) << client.errorText();
+        ftp::Listing l;
+        ASSERT_TRUE(client.list(l)) << client.errorText();
+        ASSERT_EQ(names(l), std::set<std::string>{" lead " + So + ".txt"});
+        EXPECT_EQ(l.entries[0].size, 15u);
+        ScratchDirectory local{"ftplocal"};
+        ASSERT_TRUE(client.retrieve(" lead " + So + ".txt", local / "got.txt")) << client.errorText();
+        EXPECT_EQ(readWholeFile(local / "got.txt"), "from the server");
+        ASSERT_TRUE(local.writeFile("up.txt", "to the server"));
+        ASSERT_TRUE(client.store(local / "up.txt", "up " + Hyou + ".txt")) << client.errorText();
+        ASSERT_TRUE(client.makeDirectory("made")) << client.errorText();
+        ASSERT_TRUE(client.rename("up " + Hyou + ".txt", "made/moved.txt")) << client.errorText();
+        EXPECT_EQ(readWholeFile(shared + "\\" + Hyou + " dir\\made\\moved.txt"), "to the server");
+        ASSERT_TRUE(client.deleteFile("made/moved.txt")) << client.errorText();
+        ASSERT_TRUE(client.removeDirectory("made")) << client.errorText();
+        EXPECT_EQ(client.switchedToPassive(), false);
+    }
 }
 
 }  // namespace
