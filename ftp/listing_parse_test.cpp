@@ -156,6 +156,8 @@ TEST(ServerNames, ConvertedAndUnsafeNamesRefused) {
         {"a\\b", false, ""}, {"c:evil", false, ""}, {"Z:\\evil", false, ""},
         {"line\rRETR x", false, ""}, {"x\ny", false, ""},
         {"\xE2\x80\xA6/", true, ""},
+        {std::string("\xE8\x00@", 3), false, ""}, {"\x81\nDELE x", false, ""},
+        {"\x81/x", false, ""}, {"\x81\r", false, ""},
     };
     for (const NameCase& c : cases) {
         ftp::Listing l;

@@ -55,10 +55,12 @@ bool isSafeListedName(std::string_view name) {
     if (name.size() >= 2 && name[1] == ':' &&
         ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z')))
         return false;
+    // None of "/", CR, LF and NUL is ever a trail byte: refused wherever they
+    // stand, also right after a lead byte. Only 0x5C can be a trail byte.
+    for (char c : name)
+        if (c == '/' || c == '\r' || c == '\n' || c == '\0') return false;
     for (std::size_t i = 0; i < name.size(); i += sjis::charLength(name, i)) {
-        if (sjis::charLength(name, i) == 2) continue;
-        char c = name[i];
-        if (c == '/' || c == '\\' || c == '\r' || c == '\n' || c == '\0') return false;
+        if (sjis::charLength(name, i) == 1 && name[i] == '\\') return false;
     }
     return true;
 }
