@@ -1,4 +1,5 @@
 #include "ftp/win/ftp_client.h"
+#include "ftp/win/ftp_session.h"
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,61 @@ TEST(FtpClient, SecondServerByHand) {
         ASSERT_TRUE(client.removeDirectory("made")) << client.errorText();
         EXPECT_EQ(client.switchedToPassive(), false);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The session's own rules on top of the client: a dropped connection is
+// made again once, a refused directory falls back to its parent, a local
+// copy that matches is not fetched again and takes the server's time.
+TEST(FtpSession, ReconnectParentFallbackAndMatchingCopy) {
+    Server server({"--idle", "1"});
+    ASSERT_TRUE(server.process.started());
+    ASSERT_TRUE(server.root.makeDirectory("sub dir"));
+    ASSERT_TRUE(server.root.writeFile("sub dir\\f.txt", "twelve bytes"));
+    ftp::FtpSession session("test");
+    ASSERT_TRUE(session.Connect("127.0.0.1", User, Password, true, server.process.port(), false));
+    EXPECT_FALSE(session.Connect("127.0.0.1", User, Password, true, server.process.port(), false));
+
+    std::string path = "/sub dir/missing";
+    ASSERT_TRUE(session.ChangeDirectory(path));
+    EXPECT_EQ(path, "/sub dir");
+
+    Sleep(2500);  // the server drops the idle connection
+    ftp::Listing l;
+    ASSERT_TRUE(session.List(l)) << session.ErrorText();
+    EXPECT_EQ(names(l), std::set<std::string>{"f.txt"});
+
+    ScratchDirectory local{"ftplocal"};
+    ASSERT_TRUE(session.GetFile("/sub dir/f.txt", local / "f.txt", nullptr));
+    WIN32_FILE_ATTRIBUTE_DATA ours{}, theirs{};
+    ASSERT_TRUE(GetFileAttributesExA((local / "f.txt").c_str(), GetFileExInfoStandard, &ours));
+    ASSERT_TRUE(GetFileAttributesExA((server.root / "sub dir\\f.txt").c_str(), GetFileExInfoStandard, &theirs));
+    auto seconds = [](const FILETIME& t) { return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000000; };
+    EXPECT_EQ(seconds(ours.ftLastWriteTime), seconds(theirs.ftLastWriteTime));
+
+    // Same size, same minute: taken for the file and left alone.
+    HANDLE h = CreateFileA((local / "f.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(h, "TWELVE BYTES", 12, &written, nullptr);
+    SetFileTime(h, nullptr, nullptr, &ours.ftLastWriteTime);
+    CloseHandle(h);
+    ASSERT_TRUE(session.GetFile("/sub dir/f.txt", local / "f.txt", nullptr));
+    EXPECT_EQ(readWholeFile(local / "f.txt"), "TWELVE BYTES");
+    // Another size: fetched.
+    ASSERT_TRUE(server.root.writeFile("sub dir\\f.txt", "now longer text"));
+    ASSERT_TRUE(session.GetFile("/sub dir/f.txt", local / "f.txt", nullptr));
+    EXPECT_EQ(readWholeFile(local / "f.txt"), "now longer text");
+
+    EXPECT_TRUE(session.CreateEmptyFile("/sub dir/empty"));
+    EXPECT_FALSE(session.CreateEmptyFile("/sub dir/empty"));
+    EXPECT_TRUE(fileExists(server.root / "sub dir\\empty"));
+    EXPECT_FALSE(session.Rename("/sub dir/f.txt", "/sub dir/empty"));
+    EXPECT_TRUE(session.IsDirectory("/sub dir"));
+    EXPECT_FALSE(session.IsDirectory("/sub dir/empty"));
 }
 
 }  // namespace

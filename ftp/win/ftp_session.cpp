@@ -34,10 +34,18 @@ bool FtpSession::Connect(const std::string& host, const std::string& user, const
     password_ = password;
     passive_ = passive;
     port_ = port;
+    directory_.clear();
     return client_.connect(host, port, user, password, passive);
 }
 
-bool FtpSession::Reconnect() { return Connect(host_, user_, password_, passive_, port_, true); }
+bool FtpSession::Reconnect() {
+    SessionLock lock(*this);
+    const std::string directory = directory_;
+    if (!Connect(host_, user_, password_, passive_, port_, true)) return false;
+    // A new connection starts at home: back to where the old one was.
+    if (!directory.empty() && client_.changeDirectory(directory)) directory_ = directory;
+    return true;
+}
 
 void FtpSession::SetParameters(const std::string& host, const std::string& user,
                                const std::string& password, bool passive, uint16_t port) {
@@ -76,11 +84,14 @@ bool FtpSession::List(Listing& entries) {
 }
 
 bool FtpSession::ChangeDirectory(std::string& path) {
-    if (retried([&] { return client_.changeDirectory(path.empty() ? "/" : path); })) return true;
-    if (!client_.connected()) return false;
-    std::string parent = parentPath(path);
-    if (parent == path || !client_.changeDirectory(parent)) return false;
-    path = parent;
+    SessionLock lock(*this);
+    if (!retried([&] { return client_.changeDirectory(path.empty() ? "/" : path); })) {
+        if (!client_.connected()) return false;
+        std::string parent = parentPath(path);
+        if (parent == path || !client_.changeDirectory(parent)) return false;
+        path = parent;
+    }
+    if (auto here = client_.currentDirectory()) directory_ = *here;
     return true;
 }
 
@@ -89,9 +100,47 @@ std::optional<std::string> FtpSession::GetCurrentDirectory() {
     return client_.currentDirectory();
 }
 
+namespace {
+
+bool localState(const std::string& path, uint64_t& size, uint64_t& time) {
+    WIN32_FILE_ATTRIBUTE_DATA d{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d) ||
+        (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    size = (uint64_t(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    time = (uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+constexpr uint64_t Minute = 60ull * 10000000ull;
+
+}  // namespace
+
 bool FtpSession::GetFile(const std::string& remote, const std::string& local,
                          const std::atomic<bool>* cancel) {
-    return retried([&] { return client_.retrieve(remote, local, cancel); });
+    SessionLock lock(*this);
+    std::optional<uint64_t> remoteTime, remoteSize;
+    if (client_.connected()) {
+        if (client_.features().mdtm) remoteTime = client_.modified(remote);
+        if (client_.features().size) remoteSize = client_.size(remote);
+    }
+    // A local copy of the same size and minute is the file already.
+    uint64_t size = 0, time = 0;
+    if (remoteTime && remoteSize && localState(local, size, time) && size == *remoteSize &&
+        time / Minute == *remoteTime / Minute)
+        return true;
+    if (!retried([&] { return client_.retrieve(remote, local, cancel); })) return false;
+    if (!remoteTime && client_.features().mdtm) remoteTime = client_.modified(remote);
+    if (remoteTime) {
+        HANDLE h = CreateFileA(local.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            FILETIME ft{static_cast<DWORD>(*remoteTime), static_cast<DWORD>(*remoteTime >> 32)};
+            SetFileTime(h, nullptr, nullptr, &ft);
+            CloseHandle(h);
+        }
+    }
+    return true;
 }
 
 bool FtpSession::PutFile(const std::string& local, const std::string& remote,
@@ -130,6 +179,19 @@ bool FtpSession::CreateEmptyFile(const std::string& remote) {
     bool ok = PutFile(path, remote, nullptr);
     ::DeleteFileA(path);
     return ok;
+}
+
+bool FtpSession::IsDirectory(const std::string& remote) {
+    SessionLock lock(*this);
+    auto here = client_.currentDirectory();
+    if (!here) {
+        if (host_.empty() || !Reconnect()) return false;
+        here = client_.currentDirectory();
+        if (!here) return false;
+    }
+    if (!client_.changeDirectory(remote)) return false;
+    client_.changeDirectory(*here);
+    return true;
 }
 
 std::optional<ListedEntry> FtpSession::Stat(const std::string& remote) {

@@ -48,6 +48,8 @@ public:
     bool Rename(const std::string& from, const std::string& to);
     // Only when nothing of that name exists.
     bool CreateEmptyFile(const std::string& remote);
+    // Whether the server lets us enter remote; the current directory stays.
+    bool IsDirectory(const std::string& remote);
     // The entry of one name in the current listing of its directory.
     std::optional<ListedEntry> Stat(const std::string& remote);
 
@@ -72,6 +74,7 @@ private:
     std::string host_, user_, password_;
     bool passive_ = false;
     uint16_t port_ = 21;
+    std::string directory_;  // where the connection stood, for a reconnection
 };
 
 // Holds the session's lock for a scope.

@@ -12,6 +12,7 @@ after --life seconds, so no test leaves it behind.
   --no-mlsd                 leave MLST out of FEAT, so clients list with LIST
   --no-active               refuse PORT and EPRT
   --hostile                 add files whose names must never be used as given
+  --idle SECONDS            close control connections idle that long
 """
 import os
 import socket
@@ -74,6 +75,8 @@ def main():
     if "--no-mlsd" in opts:
         Handler.proto_cmds = {k: v for k, v in FTPHandler.proto_cmds.items()
                               if k not in ("MLSD", "MLST")}
+    if "--idle" in opts:
+        Handler.timeout = float(opts[opts.index("--idle") + 1])
     if "--no-active" in opts:
         Handler.proto_cmds = {k: v for k, v in Handler.proto_cmds.items()
                               if k not in ("PORT", "EPRT")}
