@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ftp/command_text.h"
+#include "ftp/listing_cache.h"
 #include "ftp/listing_parse.h"
 #include "ftp/server_names.h"
 
@@ -39,5 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!ftp::commandLine("RETR", e.name)) abort();
         if (e.time != 0) ftp::calendarOf(e.time);
     }
+    // The same bytes as a saved listing cache file read back.
+    ftp::ListingCache cache;
+    ftp::LocalClock clock{[](uint64_t t) { return ftp::calendarOf(t); },
+                          [](const ftp::CalendarTime& c) { return ftp::fileTimeOf(c); }};
+    cache.load("h", text, data[0] % 3, 0, clock);
+    for (const std::string& host : cache.hosts()) cache.save(host, clock);
     return 0;
 }
