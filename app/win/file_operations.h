@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ftp/win/ftp_session.h"
 #include "fileops/macro_expansion.h"
 #include "fileops/win/command.h"
 #include "panes/ext_table.h"
@@ -50,6 +51,8 @@ public:
 
     // The window that owns the dialogs and the command objects.
     void attach(HWND window) { hwnd_ = window; }
+    // The browsing session FTP commands start from.
+    void setFtpSession(ftp::FtpSession* session) { ftpSession_ = session; }
 
     CCommand& commandFor(const std::string& source, const std::string& destination);
     void copyCommand();
@@ -105,6 +108,7 @@ private:
     const ListingSource& listingSource_;
     HWND hwnd_ = nullptr;
     std::unique_ptr<CCommand> command_;
+    ftp::FtpSession* ftpSession_ = nullptr;
     // The marked entries as a run over them began, by listing position.
     std::map<int, MacroContext> runSnapshot_;
 };

@@ -30,6 +30,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
       watcher_([this] { return currentDirectory(); }, refreshRequested_) {
     const std::string& home = settings_.ProgramDirectory();
     loader_.setNetworkReader(&networkReader_);
+    loader_.setFtpReader(&ftpReader_);
     extTable_.load(home + ColourTableFile);
     keyMap_ = startupKeyMap(home + KeyMapFile);
     int slot = slotOfDirectory(home);
@@ -52,6 +53,8 @@ void MainWindow::run(HINSTANCE instance) {
 void MainWindow::initialise() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     setMessageOwner(hwnd_);
+    ftpReader_.setOwner(hwnd_);
+    fileOps_.setFtpSession(&ftpSession_);
     fileOps_.attach(hwnd_);
     pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));

@@ -15,6 +15,7 @@
 #include "services/settings.h"
 #include "app/win/directory_watcher.h"
 #include "app/win/file_operations.h"
+#include "app/win/ftp_listing_reader.h"
 #include "app/win/key_receiver.h"
 #include "app/win/viewer_link.h"
 #include "base/win/dialog_object.h"
@@ -142,4 +143,7 @@ private:
                              listingSource_};
     GdiObject backgroundBrush_;
     HICON icon_ = nullptr;
+    // The browsing session and the reader of FTP listings.
+    ftp::FtpSession ftpSession_{"Vorbin"};
+    FtpListingReader ftpReader_{settings_, extTable_, ftpSession_};
 };
