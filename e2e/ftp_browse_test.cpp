@@ -142,3 +142,56 @@ TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
     EXPECT_TRUE(waitUntil([&] { return readWholeFile(root / "made\\up.txt") == "going up"; }, 15000));
     EXPECT_TRUE(vorbin.close());
 }
+
+// A wrong password asks again; a server that dies in the middle of a
+// download leaves no file, says so, and the window goes on working.
+TEST(FtpBrowsing, WrongPasswordAsksAgainAndADeadServerLeavesNothing) {
+    ScratchDirectory root{"ftproot"};
+    ScratchDirectory control{"ftpctl"};
+    ScratchDirectory local{"ftplocal"};
+    ASSERT_TRUE(root.writeFile("big.bin", std::string(4 * 1024 * 1024, 'x')));
+    FtpServerProcess server(root.path(), control.path(), "alice", "pw-1", {"--throttle", "262144"});
+    ASSERT_TRUE(server.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    setLastPath(program, local.path());
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000));
+
+    const std::string host = "|127.0.0.1:" + std::to_string(server.port());
+    handOver(vorbin, host + "/");
+    for (const char* password : {"wrong", "pw-1"}) {
+        HWND login = waitForDialog("FTP");
+        ASSERT_TRUE(login) << password;
+        // Asked again, the dialog keeps the user and waits for the password.
+        if (std::string(password) == "wrong") {
+            ASSERT_TRUE(typeText(login, "alice"));
+            ASSERT_TRUE(typeKey(login, {VK_TAB}));
+        }
+        ASSERT_TRUE(typeText(login, password));
+        ASSERT_TRUE(typeKey(login, {VK_RETURN}));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(login) || !IsWindowVisible(login); }, 10000));
+    }
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/big.bin")) << viewedPath();
+    answerTransfer(vorbin, 'C', "Copy", local.path(), ConfirmCopy);
+    ASSERT_TRUE(waitUntil([&] { return fileExists(local / "big.bin.vbpart"); }, 15000));
+    server.kill();
+    // "FTP コピー": the copy failed.
+    HWND failed = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            failed = FindWindowA("#32770", "FTP \x83\x52\x83\x73\x81\x5b");
+            return failed && IsWindowVisible(failed);
+        },
+        40000));
+    PostMessageA(GetDlgItem(failed, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(failed) || !IsWindowVisible(failed); }, 5000));
+    EXPECT_FALSE(fileExists(local / "big.bin"));
+    EXPECT_FALSE(fileExists(local / "big.bin.vbpart"));
+    handOver(vorbin, local.path());
+    EXPECT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000)) << vorbin.title();
+    EXPECT_TRUE(vorbin.close());
+}

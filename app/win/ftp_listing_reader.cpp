@@ -125,23 +125,20 @@ std::string normalisedFtpPath(const std::string& path) {
 bool FtpListingReader::connect(const std::string& hostKey, const std::string& host, uint16_t port) {
     Profile& profile = settings_.profile();
     ftp::Account account = ftp::readAccount(profile, hostKey);
-    bool asked = false;
     if (account.user.empty()) {
         if (!ftp::runLoginDialog(owner_, hostKey, account)) return false;
         ftp::writeAccount(profile, hostKey, account);
-        asked = true;
     }
     if (account.user.empty()) return false;
     if (session_.IsConnected() && session_.GetHost() == host && session_.GetPort() == port &&
         session_.GetUser() == account.user)
         return true;
-    for (;;) {
+    for (int attempt = 0;; ++attempt) {
         if (session_.Connect(host, account.user, account.password, account.passive, port, true)) return true;
-        if (session_.LastFailure() != ftp::Failure::Login || asked) break;
+        if (session_.LastFailure() != ftp::Failure::Login || attempt > 0) break;
         // A refused login asks again, once, with what was stored filled in.
         if (!ftp::runLoginDialog(owner_, hostKey, account) || account.user.empty()) return false;
         ftp::writeAccount(profile, hostKey, account);
-        asked = true;
     }
     std::string text = session_.ErrorText().substr(0, 1024);
     MessageBoxA(owner_, text.c_str(), hostKey.c_str(), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
