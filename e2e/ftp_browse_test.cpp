@@ -3,6 +3,8 @@
 // a directory down, rename, make a directory, delete a remote tree.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "commands/command_id.h"
 #include "e2e/vorbin_process.h"
 #include "services/settings.h"
@@ -193,5 +195,59 @@ TEST(FtpBrowsing, WrongPasswordAsksAgainAndADeadServerLeavesNothing) {
     EXPECT_FALSE(fileExists(local / "big.bin.vbpart"));
     handOver(vorbin, local.path());
     EXPECT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000)) << vorbin.title();
+    EXPECT_TRUE(vorbin.close());
+}
+
+// Between two servers (two hosts by port): through the local work
+// directory, which is left empty.
+TEST(FtpBrowsing, CopyBetweenTwoServers) {
+    ScratchDirectory rootA{"ftproota"}, controlA{"ftpctla"};
+    ScratchDirectory rootB{"ftprootb"}, controlB{"ftpctlb"};
+    ScratchDirectory local{"ftplocal"};
+    ASSERT_TRUE(rootA.writeFile("from a.txt", "crossing"));
+    ASSERT_TRUE(rootA.makeDirectory("dir"));
+    ASSERT_TRUE(rootA.writeFile("dir\\inner.txt", "inside"));
+    FtpServerProcess a(rootA.path(), controlA.path(), "alice", "pw-1");
+    FtpServerProcess b(rootB.path(), controlB.path(), "bob", "pw-2");
+    ASSERT_TRUE(a.started() && b.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    setLastPath(program, local.path());
+    // Both accounts stored as the login dialog stores them.
+    const std::string ini = program / "Vorbin.ini";
+    for (const auto& [port, user, password] :
+         {std::tuple{a.port(), "alice", "pw-1"}, std::tuple{b.port(), "bob", "pw-2"}}) {
+        const std::string key = "127.0.0.1:" + std::to_string(port);
+        WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), user, ini.c_str());
+        WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, password).c_str(), ini.c_str());
+    }
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    const std::string hostA = "|127.0.0.1:" + std::to_string(a.port());
+    const std::string hostB = "|127.0.0.1:" + std::to_string(b.port());
+    handOver(vorbin, hostA + "/");
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(hostA + "/"); }, 15000)) << vorbin.title();
+    ASSERT_TRUE(moveCursorTo(vorbin, hostA + "/dir")) << viewedPath();
+    vorbin.key(' ');
+    ASSERT_TRUE(moveCursorTo(vorbin, hostA + "/from a.txt")) << viewedPath();
+    vorbin.key(' ');
+    answerTransfer(vorbin, 'C', "Copy", hostB + "/", ConfirmCopy);
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(rootB / "from a.txt") == "crossing"; }, 20000));
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(rootB / "dir\\inner.txt") == "inside"; }, 20000));
+    EXPECT_EQ(readWholeFile(rootA / "from a.txt"), "crossing");
+    // The work directory of the copy holds nothing afterwards.
+    WIN32_FIND_DATAA found;
+    const std::string work = program / ("TEMP\\V_WORK\\W_FTP\\127.0.0.1_" + std::to_string(a.port()) +
+                                          "_vorbin_copy_work\\*");
+    HANDLE h = FindFirstFileA(work.c_str(), &found);
+    int left = 0;
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name != "." && name != "..") ++left;
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    EXPECT_EQ(left, 0);
     EXPECT_TRUE(vorbin.close());
 }

@@ -1,5 +1,7 @@
 #include "app/win/ftp_command.h"
 
+#include <shellapi.h>
+
 #include <functional>
 
 #include "base/path.h"
@@ -202,9 +204,14 @@ SessionChoice::SessionChoice(ftp::FtpSession& browsing, Profile& profile, const 
     chosen_ = own_.get();
 }
 
-bool CFtpCommand::transfer(const std::vector<std::string>& sources, const std::string& destination,
+bool CFtpCommand::transfer(const std::vector<std::string>& given, const std::string& destination,
                            bool move) {
-    if (sources.empty()) return false;
+    if (given.empty()) return false;
+    std::vector<std::string> sources;
+    for (const std::string& s : given) {
+        const bool whole = isFtpPath(s) || isDrivePath(s) || s.starts_with("\\\\") || s.starts_with("//");
+        sources.push_back(whole ? s : joinPath(paneDirectory_, s));
+    }
     int answer = showMessage(owner, move ? 2002 : 2001, static_cast<int>(sources.size()));
     if (!isYes(answer)) return false;
     const bool down = isFtpPath(sources.front());
@@ -216,8 +223,19 @@ bool CFtpCommand::transfer(const std::vector<std::string>& sources, const std::s
         std::string work = settings_.WorkDirectory(1, [](const std::string& d) {
             return CreateDirectoryA(d.c_str(), nullptr) || localDirectory(d);
         });
-        std::string local = ftp::localMirror(work, "|" + src->hostKey() + "_vorbin_copy_work");
-        makeLocalDirectories(local);
+        std::string hostPart;
+        for (char c : src->hostKey()) hostPart += (c == ':' || c == '[' || c == ']') ? '_' : c;
+        const std::string local = joinPath(work, hostPart + "_vorbin_copy_work");
+        // Emptied before use: what an earlier copy left must not travel on.
+        if (localDirectory(local)) {
+            std::string doubleNul = local + '\0' + '\0';
+            SHFILEOPSTRUCTA op{};
+            op.wFunc = FO_DELETE;
+            op.pFrom = doubleNul.c_str();
+            op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+            SHFileOperationA(&op);
+        }
+        if (!makeLocalDirectories(local)) return false;
         SessionChoice from(session, settings_.profile(), sources.front());
         if (!from.get()) return false;
         ok = runJob(*from.get(), owner, [&](FtpProgressDialog& p) {

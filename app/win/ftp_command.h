@@ -14,8 +14,10 @@
 
 class CFtpCommand : public CCommand {
 public:
-    CFtpCommand(HWND owner, ftp::FtpSession& session, Settings& settings)
-        : CCommand(owner), session(session), settings_(settings) {}
+    // Names without a directory (a copy to an FTP path hands them over as
+    // the pane shows them) lie in paneDirectory.
+    CFtpCommand(HWND owner, ftp::FtpSession& session, Settings& settings, std::string paneDirectory)
+        : CCommand(owner), session(session), settings_(settings), paneDirectory_(std::move(paneDirectory)) {}
 
     bool Copy(const std::vector<std::string>& sources, const std::string& destination) override;
     bool Move(const std::vector<std::string>& sources, const std::string& destination) override;
@@ -32,6 +34,7 @@ public:
 private:
     bool transfer(const std::vector<std::string>& sources, const std::string& destination, bool move);
     Settings& settings_;
+    std::string paneDirectory_;
 };
 
 // The session for an FTP path: the browsing session when it is connected

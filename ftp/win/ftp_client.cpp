@@ -26,7 +26,7 @@ enum : uint32_t {
     Closed = 51,
 };
 
-constexpr std::size_t TransferBuffer = 256 * 1024;
+constexpr std::size_t TransferBuffer = 1024 * 1024;
 constexpr DWORD CancelPollMs = 200;
 constexpr DWORD AbortReplyMs = 5000;
 const char TempSuffix[] = ".vbpart";
@@ -83,7 +83,7 @@ SocketHandle connectTo(const sockaddr* address, int length, DWORD timeoutMs) {
 // A data socket: large buffers, and it never blocks (see receive).
 void widenBuffers(SOCKET s) {
     setBlocking(s, false);
-    int size = 1 << 20;
+    int size = 4 << 20;
     setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&size), sizeof size);
     setsockopt(s, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&size), sizeof size);
 }
