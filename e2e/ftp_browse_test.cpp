@@ -8,6 +8,7 @@
 #include "commands/command_id.h"
 #include "e2e/vorbin_process.h"
 #include "services/settings.h"
+#include "services/win/program_directory.h"
 #include "testing/win/ftp_server_process.h"
 
 namespace {
@@ -249,5 +250,42 @@ TEST(FtpBrowsing, CopyBetweenTwoServers) {
         FindClose(h);
     }
     EXPECT_EQ(left, 0);
+    EXPECT_TRUE(vorbin.close());
+}
+
+// A remote file opened with the editor comes back to the server once the
+// editor has changed it; the local copy is read-only again afterwards.
+TEST(FtpBrowsing, EditedRemoteFileIsPutBack) {
+    ScratchDirectory root{"ftproot"}, control{"ftpctl"}, local{"ftplocal"};
+    ASSERT_TRUE(root.writeFile("note.txt", "text"));
+    FtpServerProcess server(root.path(), control.path(), "alice", "pw-1");
+    ASSERT_TRUE(server.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F3, false, false, false, CmdEdit, ""}}));
+    setLastPath(program, local.path());
+    const std::string ini = program / "Vorbin.ini";
+    const std::string key = "127.0.0.1:" + std::to_string(server.port());
+    WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), "alice", ini.c_str());
+    WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, "pw-1").c_str(), ini.c_str());
+    WritePrivateProfileStringA("PATH", "Editor", (program / "edit_standin.exe").c_str(), ini.c_str());
+    ASSERT_TRUE(CopyFileA((programDirectory() + "edit_standin.exe").c_str(),
+                          (program / "edit_standin.exe").c_str(), FALSE));
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    const std::string host = "|" + key;
+    handOver(vorbin, host + "/");
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/note.txt")) << viewedPath();
+    vorbin.key(VK_F3);
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(root / "note.txt") == "text edited"; }, 20000))
+        << readWholeFile(root / "note.txt");
+    const std::string copy = program / ("TEMP\\V_WORK\\W_FTP\\127.0.0.1_" + std::to_string(server.port()) + "\\note.txt");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            DWORD a = GetFileAttributesA(copy.c_str());
+            return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+        },
+        10000));
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(vorbin.close());
 }

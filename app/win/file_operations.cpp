@@ -91,7 +91,8 @@ CCommand& FileOperations::commandFor(const std::string& source, const std::strin
     const std::int32_t effect = command_ ? command_->effect : 0;
     auto ftpSide = [](const std::string& p) { return isFtpPath(p) && !isArchivePath(p); };
     if (ftpSession_ && (ftpSide(source) || ftpSide(destination)))
-        command_ = std::make_unique<CFtpCommand>(hwnd_, *ftpSession_, settings_, currentDirectory());
+        command_ = std::make_unique<CFtpCommand>(hwnd_, *ftpSession_, settings_, currentDirectory(),
+                                                 &editWatches_);
     else
         command_ = std::make_unique<CLocalCommand>(hwnd_);
     command_->effect = effect;

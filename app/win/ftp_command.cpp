@@ -1,5 +1,7 @@
 #include "app/win/ftp_command.h"
 
+#include "app/win/ftp_edit_watch.h"
+
 #include <shellapi.h>
 
 #include <functional>
@@ -315,9 +317,38 @@ bool CFtpCommand::CreateEmptyFile(const std::string& path) {
     return choice.get() && choice.get()->CreateEmptyFile(remotePart(path));
 }
 
-bool CFtpCommand::Execute(const std::string&, const std::string&) {
-    // Opening a remote file through a local copy is not there yet.
+bool CFtpCommand::openRemote(const std::string& program, const std::string& remote) {
+    auto parsed = ftp::parseFtpPath(remote);
+    if (!parsed || !watches_) return false;
+    const std::string work = settings_.WorkDirectory(1, [](const std::string& d) {
+        return CreateDirectoryA(d.c_str(), nullptr) || localDirectory(d);
+    });
+    const std::string local = ftp::localMirror(work, remote);
+    const std::size_t cut = sjis::findLastChar(local, '\\');
+    if (cut == std::string::npos || !makeLocalDirectories(local.substr(0, cut))) return false;
+    if (!watches_->has(program, local, remote)) {
+        // A copy still shown by an earlier program is not written over.
+        for (int i = 0; i < 20; ++i) {
+            DWORD a = GetFileAttributesA(local.c_str());
+            if (a == INVALID_FILE_ATTRIBUTES) break;
+            if (a & FILE_ATTRIBUTE_READONLY) {
+                SetFileAttributesA(local.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
+                break;
+            }
+            Sleep(200);
+        }
+        SessionChoice choice(session, settings_.profile(), remote);
+        if (!choice.get() || !choice.get()->GetFile(parsed->path, local, nullptr)) return false;
+    }
+    return watches_->add(std::make_unique<EditWatchJob>(session, settings_.profile(), program, remote, local, owner));
+}
+
+bool CFtpCommand::Execute(const std::string& file, const std::string& parameters) {
+    if (isFtpPath(parameters)) return openRemote(file, parameters);
+    if (isFtpPath(file)) return openRemote("", file);
     return false;
 }
 
-bool CFtpCommand::Open(const std::string&, const std::string&, int) { return false; }
+bool CFtpCommand::Open(const std::string& file, const std::string&, int) {
+    return isFtpPath(file) && openRemote("", file);
+}

@@ -12,12 +12,16 @@
 #include "ftp/win/ftp_session.h"
 #include "services/settings.h"
 
+class EditWatchList;
+
 class CFtpCommand : public CCommand {
 public:
     // Names without a directory (a copy to an FTP path hands them over as
     // the pane shows them) lie in paneDirectory.
-    CFtpCommand(HWND owner, ftp::FtpSession& session, Settings& settings, std::string paneDirectory)
-        : CCommand(owner), session(session), settings_(settings), paneDirectory_(std::move(paneDirectory)) {}
+    CFtpCommand(HWND owner, ftp::FtpSession& session, Settings& settings, std::string paneDirectory,
+                EditWatchList* watches = nullptr)
+        : CCommand(owner), session(session), settings_(settings), paneDirectory_(std::move(paneDirectory)),
+          watches_(watches) {}
 
     bool Copy(const std::vector<std::string>& sources, const std::string& destination) override;
     bool Move(const std::vector<std::string>& sources, const std::string& destination) override;
@@ -33,8 +37,10 @@ public:
 
 private:
     bool transfer(const std::vector<std::string>& sources, const std::string& destination, bool move);
+    bool openRemote(const std::string& program, const std::string& remote);
     Settings& settings_;
     std::string paneDirectory_;
+    EditWatchList* watches_;
 };
 
 // The session for an FTP path: the browsing session when it is connected

@@ -110,6 +110,9 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
     case MsgReload:
         reload();
         return TRUE;
+    case MsgEditWatchBack:
+        fileOps_.editWatches().ended(reinterpret_cast<EditWatchJob*>(lp));
+        return TRUE;
     case MsgLayoutPane:
         pane_.relayout();
         return TRUE;
@@ -167,6 +170,11 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 void MainWindow::close() {
+    // Edited FTP files still open: closing drops their put-back.
+    if (!fileOps_.editWatches().empty()) {
+        if (!isYes(showMessage(hwnd_, 2003))) return;
+        fileOps_.editWatches().stopAll();
+    }
     ShowWindow(hwnd_, SW_HIDE);
     // The number is free for the next process even while this one cleans up.
     if (instanceLock_) ReleaseMutex(instanceLock_.get());
