@@ -101,7 +101,12 @@ bool ListingLoader::load(const std::string& path, const std::string& currentPath
     };
 
     if (isFtpPath(target)) {
-        if (!isArchivePath(target)) return readWith(ftp_, target, read) && accept(SourceFtp);
+        if (!isArchivePath(target)) {
+            if (!readWith(ftp_, target, read)) return false;
+            accept(SourceFtp);
+            if (!ftp_->listedPath().empty()) result.path = ftp_->listedPath();
+            return true;
+        }
         return readWith(archive_, target, read) && accept(SourceArchive);
     }
     if (isDirectory(fs_, target) && readDirectory(fs_, table_, target, read, mask_) >= 0) {

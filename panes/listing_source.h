@@ -25,4 +25,7 @@ class ListingReader {
 public:
     virtual ~ListingReader() = default;
     virtual bool read(const std::string& path, FileList& raw) = 0;
+    // The name the source itself gives the place just read (an FTP server's
+    // own path for it), or "" to keep the path asked for.
+    virtual std::string listedPath() const { return {}; }
 };

@@ -31,6 +31,14 @@ std::string upOneInArchive(std::string path) {
 std::string upOne(std::string path) {
     if (isArchivePath(path)) return upOneInArchive(std::move(path));
     if (isDriveRoot(path)) return path;
+    if (!path.empty() && path[0] == '|') {
+        // FTP: "/" separates, and the host's root "|host/" is the top.
+        const std::size_t root = path.find('/');
+        const std::size_t cut = path.rfind('/');
+        if (cut == std::string::npos || cut == root) return path.substr(0, cut == std::string::npos ? path.size() : cut + 1);
+        path.resize(cut);
+        return path;
+    }
     if (endsWithSeparator(path)) path.pop_back();
     std::size_t cut = sjis::findLastChar(path, '\\');
     if (cut == std::string::npos) return path;

@@ -16,6 +16,10 @@ TEST(PathResolution, UpRelativeAndTakenAsTheyAre) {
     EXPECT_EQ(resolvePath("C:\\work", "|ftp.example/pub"), "|ftp.example/pub");
     EXPECT_EQ(resolvePath("C:\\work", ""), "C:\\work");
     EXPECT_EQ(resolvePath("//", ".."), "//");
+    EXPECT_EQ(resolvePath("|h:2121/a b/c", ".."), "|h:2121/a b");
+    EXPECT_EQ(resolvePath("|h:2121/a b", ".."), "|h:2121/");
+    EXPECT_EQ(resolvePath("|h:2121/", ".."), "|h:2121/");
+    EXPECT_EQ(resolvePath("|h/\x95\x5c/x", "../.."), "|h/");
     EXPECT_EQ(resolvePath("//WORKGROUP", "\\\\PC"), "\\\\PC");
     EXPECT_EQ(resolvePath("x.lzh>", "dir"), "x.lzh>dir");
 }

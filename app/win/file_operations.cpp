@@ -11,6 +11,7 @@
 #include "base/sjis.h"
 #include "base/win/clipboard.h"
 #include "base/win/file_kind.h"
+#include "app/win/ftp_command.h"
 #include "fileops/command_paths.h"
 #include "fileops/command_run.h"
 #include "fileops/win/apply_attributes.h"
@@ -86,12 +87,14 @@ ClipboardFiles readClipboardFiles(HWND owner) {
 
 CCommand& FileOperations::commandFor(const std::string& source, const std::string& destination) {
     // Only the pending clipboard effect outlives the object. FTP paths get
-    // their own command class with the FTP session; until then the local
-    // class refuses them.
+    // their own command class with the FTP session.
     const std::int32_t effect = command_ ? command_->effect : 0;
-    (void)source;
-    (void)destination;
-    command_ = std::make_unique<CLocalCommand>(hwnd_, archiveHooks_);
+    auto ftpSide = [](const std::string& p) { return isFtpPath(p) && !isArchivePath(p); };
+    if (ftpSession_ && (ftpSide(source) || ftpSide(destination)))
+        command_ = std::make_unique<CFtpCommand>(hwnd_, *ftpSession_, settings_, currentDirectory(),
+                                                 &editWatches_);
+    else
+        command_ = std::make_unique<CLocalCommand>(hwnd_, archiveHooks_);
     command_->effect = effect;
     return *command_;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/win/ftp_edit_watch.h"
+#include "ftp/win/ftp_session.h"
 #include "fileops/macro_expansion.h"
 #include "fileops/win/command.h"
 #include "fileops/win/local_command.h"
@@ -53,6 +55,10 @@ public:
     void attach(HWND window) { hwnd_ = window; }
     // What the local command object does with paths inside archives.
     void setArchiveHooks(LocalCommandHooks hooks) { archiveHooks_ = std::move(hooks); }
+    // The browsing session FTP commands start from.
+    void setFtpSession(ftp::FtpSession* session) { ftpSession_ = session; }
+    // Remote files open through local copies, watched until their program ends.
+    EditWatchList& editWatches() { return editWatches_; }
 
     CCommand& commandFor(const std::string& source, const std::string& destination);
     void copyCommand();
@@ -109,6 +115,8 @@ private:
     HWND hwnd_ = nullptr;
     std::unique_ptr<CCommand> command_;
     LocalCommandHooks archiveHooks_;
+    ftp::FtpSession* ftpSession_ = nullptr;
+    EditWatchList editWatches_;
     // The marked entries as a run over them began, by listing position.
     std::map<int, MacroContext> runSnapshot_;
 };

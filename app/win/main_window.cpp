@@ -31,6 +31,7 @@ MainWindow::MainWindow(Settings& settings, UniqueHandle& instanceLock)
     const std::string& home = settings_.ProgramDirectory();
     loader_.setNetworkReader(&networkReader_);
     loader_.setArchiveReader(&archiveReader_);
+    loader_.setFtpReader(&ftpReader_);
     extTable_.load(home + ColourTableFile);
     keyMap_ = startupKeyMap(home + KeyMapFile);
     int slot = slotOfDirectory(home);
@@ -53,6 +54,8 @@ void MainWindow::run(HINSTANCE instance) {
 void MainWindow::initialise() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     setMessageOwner(hwnd_);
+    ftpReader_.setOwner(hwnd_);
+    fileOps_.setFtpSession(&ftpSession_);
     fileOps_.attach(hwnd_);
     attachArchives();
     pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
@@ -114,6 +117,9 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         // A modal dialog shows once its queue is idle; the strip follows it then.
         if (wp) PostMessageA(hwnd_, MsgLayoutPane, 0, 0);
         return FALSE;
+    case MsgEditWatchBack:
+        fileOps_.editWatches().ended(reinterpret_cast<EditWatchJob*>(lp));
+        return TRUE;
     case MsgLayoutPane:
     case WM_SIZE:
     case WM_MOVE:
@@ -168,6 +174,11 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 void MainWindow::close() {
+    // Edited FTP files still open: closing drops their put-back.
+    if (!fileOps_.editWatches().empty()) {
+        if (!isYes(showMessage(hwnd_, 2003))) return;
+        fileOps_.editWatches().stopAll();
+    }
     savePlace();
     ShowWindow(hwnd_, SW_HIDE);
     if (info_) {

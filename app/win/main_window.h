@@ -15,6 +15,7 @@
 #include "services/settings.h"
 #include "app/win/directory_watcher.h"
 #include "app/win/file_operations.h"
+#include "app/win/ftp_listing_reader.h"
 #include "app/win/key_receiver.h"
 #include "app/win/viewer_link.h"
 #include "archive/win/archive_listing_reader.h"
@@ -167,4 +168,7 @@ private:
     void feedInfoListing();
     void feedInfoCounts();
     std::unique_ptr<InfoViewThread> info_;
+    // The browsing session and the reader of FTP listings.
+    ftp::FtpSession ftpSession_{"Vorbin"};
+    FtpListingReader ftpReader_{settings_, extTable_, ftpSession_};
 };

@@ -40,6 +40,8 @@ public:
     // be made, then null), so a worker never posts before it is there.
     HWND WaitForWindow() const;
     bool IsCancelRequested() const { return cancelRequested_.load(); }
+    // For a transfer that polls while it runs, not only between items.
+    const std::atomic<bool>& CancelFlag() const { return cancelRequested_; }
     // The job has ended: the next request to close is honoured.
     void AllowClose() { mayClose_ = true; }
     long StatusCount() const { return statusCount_.load(); }

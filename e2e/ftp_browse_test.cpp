@@ -1,0 +1,291 @@
+// FTP in the real program against a real server the test starts: open a
+// host by hand-over, log in through the dialog, walk, copy down and up, move
+// a directory down, rename, make a directory, delete a remote tree.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "commands/command_id.h"
+#include "e2e/vorbin_process.h"
+#include "services/settings.h"
+#include "services/win/program_directory.h"
+#include "testing/win/ftp_server_process.h"
+
+namespace {
+
+bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
+    for (int key : {VK_DOWN, VK_UP}) {
+        for (int step = 0; step < 40; ++step) {
+            if (viewedPath() == path) return true;
+            const std::string before = viewedPath();
+            vorbin.key(key);
+            if (!waitUntil([&] { return viewedPath() != before; }, 1000)) break;
+        }
+    }
+    return viewedPath() == path;
+}
+
+bool isDirectoryOnDisk(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Captions of the FTP confirmations (MESSAGE.tbl 2001, 2002, 2000).
+const char* const ConfirmCopy = "FTP \x83\x52\x83\x73\x81\x5b\x82\xcc\x8a\x6d\x94\x46";
+const char* const ConfirmMove = "FTP \x88\xda\x93\xae\x82\xcc\x8a\x6d\x94\x46";
+const char* const ConfirmDelete = "FTP \x8d\xed\x8f\x9c\x82\xcc\x8a\x6d\x94\x46";
+
+bool answerYes(const char* caption) {
+    HWND box = waitForDialog(caption);
+    if (!box) return false;
+    PostMessageA(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+    return waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+}
+
+// Types the destination into the Copy or Move dialog and says yes to the
+// FTP confirmation.
+void answerTransfer(const VorbinProcess& vorbin, int key, const char* caption, const std::string& to,
+                    const char* confirmation) {
+    vorbin.key(key);
+    HWND dialog = waitForDialog(caption);
+    ASSERT_TRUE(dialog) << caption;
+    ASSERT_TRUE(replaceText(dialog, to));
+    ASSERT_TRUE(typeKey(dialog, {VK_RETURN}));
+    EXPECT_TRUE(answerYes(confirmation)) << caption;
+}
+
+}  // namespace
+
+TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
+    ScratchDirectory root{"ftproot"};
+    ScratchDirectory control{"ftpctl"};
+    ScratchDirectory local{"ftplocal"};
+    ASSERT_TRUE(root.makeDirectory("sub dir"));
+    ASSERT_TRUE(root.writeFile("sub dir\\inner.txt", "inner"));
+    ASSERT_TRUE(root.makeDirectory("tree"));
+    ASSERT_TRUE(root.makeDirectory("tree\\a"));
+    ASSERT_TRUE(root.writeFile("tree\\a\\b.txt", "deep"));
+    ASSERT_TRUE(root.writeFile("top.txt", "top"));
+    ASSERT_TRUE(local.writeFile("up.txt", "going up"));
+    FtpServerProcess server(root.path(), control.path(), "alice", "pw-1");
+    ASSERT_TRUE(server.started());
+
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F2, false, false, false, CmdDelete, ""}}));
+    setLastPath(program, local.path());
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000));
+
+    const std::string hostKey = "127.0.0.1:" + std::to_string(server.port());
+    const std::string host = "|" + hostKey;
+    handOver(vorbin, host + "/");
+    HWND login = waitForDialog("FTP");
+    ASSERT_TRUE(login);
+    ASSERT_TRUE(typeText(login, "alice"));
+    ASSERT_TRUE(typeKey(login, {VK_TAB}));
+    ASSERT_TRUE(typeText(login, "pw-1"));
+    ASSERT_TRUE(typeKey(login, {VK_RETURN}));
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+
+    // The account is kept under the host key, the password only encoded.
+    char stored[256] = {};
+    const std::string ini = program / "Vorbin.ini";
+    GetPrivateProfileStringA("FTP", (hostKey + "_USER").c_str(), "", stored, sizeof stored, ini.c_str());
+    EXPECT_STREQ(stored, "alice");
+    GetPrivateProfileStringA("FTP", (hostKey + "_PASS").c_str(), "", stored, sizeof stored, ini.c_str());
+    EXPECT_STRNE(stored, "pw-1");
+    EXPECT_EQ(decodeValue(hostKey, stored), "pw-1");
+    EXPECT_EQ(vorbin.title().find("pw-1"), std::string::npos);
+
+    // Into a directory whose name has a blank, and a file copied down.
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir")) << viewedPath();
+    vorbin.key(VK_RETURN);
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/sub dir"); }, 10000))
+        << vorbin.title();
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir/inner.txt")) << viewedPath();
+    answerTransfer(vorbin, 'C', "Copy", local.path(), ConfirmCopy);
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(local / "inner.txt") == "inner"; }, 15000));
+    vorbin.key(VK_BACK);
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 10000)) << vorbin.title();
+
+    // A directory moved down: all of it here, nothing of it left there.
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/tree")) << viewedPath();
+    answerTransfer(vorbin, 'M', "Move", local.path(), ConfirmMove);
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(local / "tree\\a\\b.txt") == "deep"; }, 15000));
+    EXPECT_TRUE(waitUntil([&] { return !fileExists(root / "tree"); }, 10000));
+
+    // Rename and make a directory.
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/top.txt")) << viewedPath();
+    vorbin.key('N');
+    HWND rename = waitForDialog("Rename");
+    ASSERT_TRUE(rename);
+    ASSERT_TRUE(replaceText(rename, "renamed.txt"));
+    ASSERT_TRUE(typeKey(rename, {VK_RETURN}));
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(root / "renamed.txt") == "top"; }, 10000));
+    EXPECT_FALSE(fileExists(root / "top.txt"));
+    vorbin.key('K');
+    HWND make = waitForDialog("Make Dir");
+    ASSERT_TRUE(make);
+    ASSERT_TRUE(replaceText(make, "made"));
+    ASSERT_TRUE(typeKey(make, {VK_RETURN}));
+    EXPECT_TRUE(waitUntil([&] { return isDirectoryOnDisk(root / "made"); }, 10000));
+
+    // A remote tree deleted.
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir")) << viewedPath();
+    vorbin.key(VK_F2);
+    EXPECT_TRUE(answerYes(ConfirmDelete));
+    EXPECT_TRUE(waitUntil([&] { return !fileExists(root / "sub dir"); }, 10000));
+
+    // And a local file copied up into the new directory.
+    handOver(vorbin, local.path());
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000));
+    ASSERT_TRUE(moveCursorTo(vorbin, local / "up.txt")) << viewedPath();
+    answerTransfer(vorbin, 'C', "Copy", host + "/made", ConfirmCopy);
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(root / "made\\up.txt") == "going up"; }, 15000));
+    EXPECT_TRUE(vorbin.close());
+}
+
+// A wrong password asks again; a server that dies in the middle of a
+// download leaves no file, says so, and the window goes on working.
+TEST(FtpBrowsing, WrongPasswordAsksAgainAndADeadServerLeavesNothing) {
+    ScratchDirectory root{"ftproot"};
+    ScratchDirectory control{"ftpctl"};
+    ScratchDirectory local{"ftplocal"};
+    ASSERT_TRUE(root.writeFile("big.bin", std::string(4 * 1024 * 1024, 'x')));
+    FtpServerProcess server(root.path(), control.path(), "alice", "pw-1", {"--throttle", "262144"});
+    ASSERT_TRUE(server.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    setLastPath(program, local.path());
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000));
+
+    const std::string host = "|127.0.0.1:" + std::to_string(server.port());
+    handOver(vorbin, host + "/");
+    for (const char* password : {"wrong", "pw-1"}) {
+        HWND login = waitForDialog("FTP");
+        ASSERT_TRUE(login) << password;
+        // Asked again, the dialog keeps the user and waits for the password.
+        if (std::string(password) == "wrong") {
+            ASSERT_TRUE(typeText(login, "alice"));
+            ASSERT_TRUE(typeKey(login, {VK_TAB}));
+        }
+        ASSERT_TRUE(typeText(login, password));
+        ASSERT_TRUE(typeKey(login, {VK_RETURN}));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(login) || !IsWindowVisible(login); }, 10000));
+    }
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/big.bin")) << viewedPath();
+    answerTransfer(vorbin, 'C', "Copy", local.path(), ConfirmCopy);
+    ASSERT_TRUE(waitUntil([&] { return fileExists(local / "big.bin.vbpart"); }, 15000));
+    server.kill();
+    // "FTP コピー": the copy failed.
+    HWND failed = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            failed = FindWindowA("#32770", "FTP \x83\x52\x83\x73\x81\x5b");
+            return failed && IsWindowVisible(failed);
+        },
+        40000));
+    PostMessageA(GetDlgItem(failed, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(failed) || !IsWindowVisible(failed); }, 5000));
+    EXPECT_FALSE(fileExists(local / "big.bin"));
+    EXPECT_FALSE(fileExists(local / "big.bin.vbpart"));
+    handOver(vorbin, local.path());
+    EXPECT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000)) << vorbin.title();
+    EXPECT_TRUE(vorbin.close());
+}
+
+// Between two servers (two hosts by port): through the local work
+// directory, which is left empty.
+TEST(FtpBrowsing, CopyBetweenTwoServers) {
+    ScratchDirectory rootA{"ftproota"}, controlA{"ftpctla"};
+    ScratchDirectory rootB{"ftprootb"}, controlB{"ftpctlb"};
+    ScratchDirectory local{"ftplocal"};
+    ASSERT_TRUE(rootA.writeFile("from a.txt", "crossing"));
+    ASSERT_TRUE(rootA.makeDirectory("dir"));
+    ASSERT_TRUE(rootA.writeFile("dir\\inner.txt", "inside"));
+    FtpServerProcess a(rootA.path(), controlA.path(), "alice", "pw-1");
+    FtpServerProcess b(rootB.path(), controlB.path(), "bob", "pw-2");
+    ASSERT_TRUE(a.started() && b.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    setLastPath(program, local.path());
+    // Both accounts stored as the login dialog stores them.
+    const std::string ini = program / "Vorbin.ini";
+    for (const auto& [port, user, password] :
+         {std::tuple{a.port(), "alice", "pw-1"}, std::tuple{b.port(), "bob", "pw-2"}}) {
+        const std::string key = "127.0.0.1:" + std::to_string(port);
+        WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), user, ini.c_str());
+        WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, password).c_str(), ini.c_str());
+    }
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    const std::string hostA = "|127.0.0.1:" + std::to_string(a.port());
+    const std::string hostB = "|127.0.0.1:" + std::to_string(b.port());
+    handOver(vorbin, hostA + "/");
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(hostA + "/"); }, 15000)) << vorbin.title();
+    ASSERT_TRUE(moveCursorTo(vorbin, hostA + "/dir")) << viewedPath();
+    vorbin.key(' ');
+    ASSERT_TRUE(moveCursorTo(vorbin, hostA + "/from a.txt")) << viewedPath();
+    vorbin.key(' ');
+    answerTransfer(vorbin, 'C', "Copy", hostB + "/", ConfirmCopy);
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(rootB / "from a.txt") == "crossing"; }, 20000));
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(rootB / "dir\\inner.txt") == "inside"; }, 20000));
+    EXPECT_EQ(readWholeFile(rootA / "from a.txt"), "crossing");
+    // The work directory of the copy holds nothing afterwards.
+    WIN32_FIND_DATAA found;
+    const std::string work = program / ("TEMP\\V_WORK\\W_FTP\\127.0.0.1_" + std::to_string(a.port()) +
+                                          "_vorbin_copy_work\\*");
+    HANDLE h = FindFirstFileA(work.c_str(), &found);
+    int left = 0;
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name != "." && name != "..") ++left;
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    EXPECT_EQ(left, 0);
+    EXPECT_TRUE(vorbin.close());
+}
+
+// A remote file opened with the editor comes back to the server once the
+// editor has changed it; the local copy is read-only again afterwards.
+TEST(FtpBrowsing, EditedRemoteFileIsPutBack) {
+    ScratchDirectory root{"ftproot"}, control{"ftpctl"}, local{"ftplocal"};
+    ASSERT_TRUE(root.writeFile("note.txt", "text"));
+    FtpServerProcess server(root.path(), control.path(), "alice", "pw-1");
+    ASSERT_TRUE(server.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F3, false, false, false, CmdEdit, ""}}));
+    setLastPath(program, local.path());
+    const std::string ini = program / "Vorbin.ini";
+    const std::string key = "127.0.0.1:" + std::to_string(server.port());
+    WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), "alice", ini.c_str());
+    WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, "pw-1").c_str(), ini.c_str());
+    WritePrivateProfileStringA("PATH", "Editor", (program / "edit_standin.exe").c_str(), ini.c_str());
+    ASSERT_TRUE(CopyFileA((programDirectory() + "edit_standin.exe").c_str(),
+                          (program / "edit_standin.exe").c_str(), FALSE));
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    const std::string host = "|" + key;
+    handOver(vorbin, host + "/");
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/note.txt")) << viewedPath();
+    vorbin.key(VK_F3);
+    EXPECT_TRUE(waitUntil([&] { return readWholeFile(root / "note.txt") == "text edited"; }, 20000))
+        << readWholeFile(root / "note.txt");
+    const std::string copy = program / ("TEMP\\V_WORK\\W_FTP\\127.0.0.1_" + std::to_string(server.port()) + "\\note.txt");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            DWORD a = GetFileAttributesA(copy.c_str());
+            return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+        },
+        10000));
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(vorbin.close());
+}
