@@ -98,6 +98,19 @@ TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
     EXPECT_EQ(decodeValue(hostKey, stored), "pw-1");
     EXPECT_EQ(vorbin.title().find("pw-1"), std::string::npos);
 
+    // The info strip names the account's user and where the listing came from.
+    HWND strip = FindWindowExA(vorbin.window(), nullptr, "#32770", "File Info");
+    ASSERT_TRUE(strip);
+    auto stripText = [&](int id) {
+        char text[300] = {};
+        SendMessageA(GetDlgItem(strip, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    EXPECT_TRUE(waitUntil([&] { return stripText(1071) == "User Name : alice"; }, 5000))
+        << stripText(1071);
+    EXPECT_TRUE(waitUntil([&] { return stripText(1096) == "Disk : FTP Original"; }, 5000))
+        << stripText(1096);
+
     // Into a directory whose name has a blank, and a file copied down.
     ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir")) << viewedPath();
     vorbin.key(VK_RETURN);
@@ -108,6 +121,9 @@ TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
     EXPECT_TRUE(waitUntil([&] { return readWholeFile(local / "inner.txt") == "inner"; }, 15000));
     vorbin.key(VK_BACK);
     ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 10000)) << vorbin.title();
+    // The top was listed before: this time it comes from the cache.
+    EXPECT_TRUE(waitUntil([&] { return stripText(1096) == "Disk : FTP Cache"; }, 5000))
+        << stripText(1096);
 
     // A directory moved down: all of it here, nothing of it left there.
     ASSERT_TRUE(moveCursorTo(vorbin, host + "/tree")) << viewedPath();

@@ -159,7 +159,9 @@ bool FtpListingReader::read(const std::string& requested, FileList& raw) {
     ftp::FtpPath shown = *parsed;
     std::string cached = parsed->path;
     auto hit = reload ? std::nullopt : cache_.lookup(hostKey, cached);
-    if (hit && !ftp::readAccount(settings_.profile(), hostKey).user.empty()) {
+    user_ = ftp::readAccount(settings_.profile(), hostKey).user;
+    fromCache_ = hit && !user_.empty();
+    if (fromCache_) {
         listing.entries = std::move(*hit);
         shown.path = cached;
     } else {
@@ -171,6 +173,7 @@ bool FtpListingReader::read(const std::string& requested, FileList& raw) {
         if (!session_.List(listing)) return false;
         shown.path = *here;
         cache_.store(hostKey, shown.path, listing.entries, nowUtc());
+        user_ = session_.GetUser();
     }
     listed_ = shown.canonical();
     fillFtpListing(listing, table_, settings_.FtpTime != 0, nowUtc(), raw);

@@ -23,6 +23,10 @@ public:
 
     bool read(const std::string& path, FileList& raw) override;
     std::string listedPath() const override { return listed_; }
+    // Of the last listing read: whether it came from the cache, and the user
+    // of its host's account.
+    bool fromCache() const { return fromCache_; }
+    const std::string& user() const { return user_; }
 
 private:
     bool connect(const std::string& hostKey, const std::string& host, uint16_t port);
@@ -34,6 +38,8 @@ private:
     ftp::FtpSession& session_;
     HWND owner_ = nullptr;
     std::string listed_;
+    bool fromCache_ = false;
+    std::string user_;
     ftp::ListingCache cache_;
     std::set<std::string> cacheLoaded_;
 };

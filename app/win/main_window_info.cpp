@@ -56,13 +56,13 @@ void MainWindow::feedInfoCounts() {
 void MainWindow::feedInfoListing() {
     if (!info_) return;
     if (listingSource_ == SourceFtp) {
-        info_->SetDisk(0, DiskFtpOriginal);
+        info_->SetDisk(0, ftpReader_.fromCache() ? DiskFtpCache : DiskFtpOriginal);
     } else {
         ULARGE_INTEGER available{};
         if (!GetDiskFreeSpaceExA(currentDirectory().c_str(), &available, nullptr, nullptr))
             available.QuadPart = 0;
         info_->SetDisk(available.LowPart, static_cast<int32_t>(available.HighPart));
     }
-    info_->SetUserName("");
+    info_->SetUserName(listingSource_ == SourceFtp ? ftpReader_.user() : std::string());
     feedInfoCounts();
 }

@@ -51,14 +51,14 @@ TEST(ArchiveWork, FreshDirectoriesNeverShared) {
 }
 
 // A ZIP inside an LZH, read and extracted through the libraries beside the
-// program. The folder is "表d": the packer drops a folder whose name ends in
-// the trail byte 0x5C (the C library's stat takes that byte for a separator).
+// program. The folder "表" ends in the trail byte 0x5C, which the C library's
+// stat takes for a separator: the packer must not drop it.
 TEST(ArchiveWork, NestedArchiveListedAndItsMemberExtracted) {
     ScratchDirectory dir{"vbnest"};
     ASSERT_TRUE(dir.makeDirectory("src"));
     ASSERT_TRUE(dir.makeDirectory("src\\d"));
-    ASSERT_TRUE(dir.makeDirectory("src\\d\\\x95\x5c" "d"));
-    ASSERT_TRUE(dir.writeFile("src\\d\\\x95\x5c" "d\\leaf.txt", "leaf"));
+    ASSERT_TRUE(dir.makeDirectory("src\\d\\\x95\x5c"));
+    ASSERT_TRUE(dir.writeFile("src\\d\\\x95\x5c\\leaf.txt", "leaf"));
     ASSERT_EQ(archiver("ZIP32J.DLL", "Zip", "-r \"in.zip\" \"d\\*.*\"", dir / "src"), 0);
     ASSERT_EQ(archiver("UNLHA32.DLL", "Unlha", "a \"..\\out.lzh\" in.zip", dir / "src"), 0);
     IniProfile profile(dir / "Vorbin.ini");
@@ -74,8 +74,8 @@ TEST(ArchiveWork, NestedArchiveListedAndItsMemberExtracted) {
     } cases[] = {
         {outer, {"..", "in.zip"}},
         {outer + ">in.zip", {"..", "d"}},
-        {outer + ">in.zip>d", {"..", "\x95\x5c" "d"}},
-        {outer + ">in.zip>D\\\x95\x5c" "d\\", {"..", "leaf.txt"}},
+        {outer + ">in.zip>d", {"..", "\x95\x5c"}},
+        {outer + ">in.zip>D\\\x95\x5c\\", {"..", "leaf.txt"}},
     };
     for (const auto& c : cases) {
         FileList list;
@@ -88,14 +88,14 @@ TEST(ArchiveWork, NestedArchiveListedAndItsMemberExtracted) {
     EXPECT_FALSE(reader.read(dir / "missing.zip", none));
     EXPECT_FALSE(reader.read(dir / "src", none));
 
-    const std::string leaf = work.extractEntry(outer + ">in.zip>d\\\x95\x5c" "d\\leaf.txt");
+    const std::string leaf = work.extractEntry(outer + ">in.zip>d\\\x95\x5c\\leaf.txt");
     ASSERT_FALSE(leaf.empty());
-    EXPECT_TRUE(leaf.ends_with("\\d\\\x95\x5c" "d\\leaf.txt")) << leaf;
+    EXPECT_TRUE(leaf.ends_with("\\d\\\x95\x5c\\leaf.txt")) << leaf;
     EXPECT_NE(GetFileAttributesA(leaf.c_str()), INVALID_FILE_ATTRIBUTES);
     // A folder copied out comes as one path, the folder itself.
     const std::vector<std::string> folder = work.extractSources({outer + ">in.zip>d\\*"});
     ASSERT_EQ(folder.size(), 1u);
     EXPECT_TRUE(folder.front().ends_with("\\d")) << folder.front();
-    EXPECT_NE(GetFileAttributesA((folder.front() + "\\\x95\x5c" "d\\leaf.txt").c_str()),
+    EXPECT_NE(GetFileAttributesA((folder.front() + "\\\x95\x5c\\leaf.txt").c_str()),
               INVALID_FILE_ATTRIBUTES);
 }

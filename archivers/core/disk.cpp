@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <ctime>
 #include <utility>
 #ifdef _WIN32
@@ -27,9 +29,35 @@ bool makeOne(const std::string& native) {
 #endif
 }
 
-bool isDirectory(const std::string& native) {
+// What a path names on disk. On Windows the runtime's stat takes a last trail
+// byte 0x5C (表, ソ) for a trailing separator and fails on such a name, so the
+// find functions, which take the name as the system does, come first there.
+struct Found {
+    bool directory = false;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // Unix time
+};
+
+std::optional<Found> lookUp(const std::string& native) {
+#ifdef _WIN32
+    struct __finddata64_t data {};
+    intptr_t find = _findfirst64(native.c_str(), &data);
+    if (find != -1) {
+        _findclose(find);
+        return Found{(data.attrib & _A_SUBDIR) != 0, static_cast<std::uint64_t>(data.size),
+                     static_cast<std::int64_t>(data.time_write)};
+    }
+    // A drive root has no entry of its own to find.
+#endif
     struct stat st {};
-    return ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (::stat(native.c_str(), &st) != 0) return std::nullopt;
+    return Found{S_ISDIR(st.st_mode), static_cast<std::uint64_t>(st.st_size),
+                 static_cast<std::int64_t>(st.st_mtime)};
+}
+
+bool isDirectory(const std::string& native) {
+    auto found = lookUp(native);
+    return found && found->directory;
 }
 
 class StdioOutputFile final : public OutputFile {
@@ -58,9 +86,9 @@ public:
         bool flushed = std::fclose(file_) == 0;
         file_ = nullptr;
         if (!flushed) return false;
-        struct stat st {};
-        bool taken = ::stat(target_.c_str(), &st) == 0;
-        if (taken && (!overwrite || S_ISDIR(st.st_mode))) return false;
+        const auto existing = lookUp(target_);
+        const bool taken = existing.has_value();
+        if (taken && (!overwrite || existing->directory)) return false;
         if (dosDate != 0) {
             std::int64_t t = unixFromDos(dosDate, dosTime);
 #ifdef _WIN32
@@ -110,17 +138,13 @@ bool StdioDisk::makeDirectories(const std::string& path) {
     }
 }
 
-bool StdioDisk::exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(nativePath(path).c_str(), &st) == 0;
-}
+bool StdioDisk::exists(const std::string& path) { return lookUp(nativePath(path)).has_value(); }
 
 std::unique_ptr<OutputFile> StdioDisk::create(const std::string& path) {
     std::string target = nativePath(path);
     for (int i = 0; i < 100; ++i) {
         std::string temp = target + ".part" + std::to_string(i);
-        struct stat st {};
-        if (::stat(temp.c_str(), &st) == 0) continue;
+        if (lookUp(temp)) continue;
         #ifdef _WIN32
         std::FILE* f = std::fopen(temp.c_str(), "wb");
 #else
@@ -136,31 +160,43 @@ std::unique_ptr<Source> StdioDisk::openRead(const std::string& path) {
 }
 
 std::optional<DiskEntry> StdioDisk::entry(const std::string& path) {
-    struct stat st {};
-    if (::stat(nativePath(path).c_str(), &st) != 0) return std::nullopt;
+    auto found = lookUp(nativePath(path));
+    if (!found) return std::nullopt;
     DiskEntry e;
     e.name = path;
-    e.isDirectory = S_ISDIR(st.st_mode);
-    e.size = e.isDirectory ? 0 : static_cast<std::uint64_t>(st.st_size);
-    dosFromUnix(static_cast<std::int64_t>(st.st_mtime), e.dosDate, e.dosTime);
+    e.isDirectory = found->directory;
+    e.size = e.isDirectory ? 0 : found->size;
+    dosFromUnix(found->modified, e.dosDate, e.dosTime);
     return e;
 }
 
 std::vector<DiskEntry> StdioDisk::list(const std::string& directory) {
     std::vector<DiskEntry> out;
     std::string native = nativePath(directory);
-    DIR* d = ::opendir(native.empty() ? "." : native.c_str());
-    if (!d) return out;
-    while (dirent* e = ::readdir(d)) {
-        std::string name = e->d_name;
-        if (name == "." || name == "..") continue;
+    auto take = [&](const std::string& name) {
+        if (name == "." || name == "..") return;
         std::string sjis = fromNative_ ? fromNative_(name) : name;
         auto found = entry(directory.empty() ? sjis : directory + "/" + sjis);
-        if (!found) continue;
+        if (!found) return;
         found->name = sjis;
         out.push_back(*found);
-    }
+    };
+#ifdef _WIN32
+    // The runtime's opendir takes a last trail byte 0x5C for the separator and
+    // lists the folder itself instead of what is in it; the pattern is made here.
+    struct __finddata64_t data {};
+    const std::string pattern = native.empty() ? std::string("*") : native + "\\*";
+    intptr_t find = _findfirst64(pattern.c_str(), &data);
+    if (find == -1) return out;
+    do take(data.name);
+    while (_findnext64(find, &data) == 0);
+    _findclose(find);
+#else
+    DIR* d = ::opendir(native.empty() ? "." : native.c_str());
+    if (!d) return out;
+    while (dirent* e = ::readdir(d)) take(e->d_name);
     ::closedir(d);
+#endif
     return out;
 }
 
