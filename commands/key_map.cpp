@@ -143,9 +143,11 @@ bool KeyMap::load(const std::string& path) {
 
 bool KeyMap::save(const std::string& path) const { return writeTextFile(path, format()); }
 
-void addBuiltInBindings(KeyMap& map) {
-    for (const DefaultBinding& d : builtInBindings()) map.append(fromDefault(d));
+void appendBindings(KeyMap& map, std::span<const DefaultBinding> table) {
+    for (const DefaultBinding& d : table) map.append(fromDefault(d));
 }
+
+void addBuiltInBindings(KeyMap& map) { appendBindings(map, builtInBindings()); }
 
 void applyForcedBindings(KeyMap& map) {
     for (const DefaultBinding& d : forcedBindings()) map.set(fromDefault(d));

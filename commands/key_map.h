@@ -4,12 +4,15 @@
 // format.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "commands/command_id.h"
+
+struct DefaultBinding;
 
 struct KeyBinding {
     int32_t key = 0;  // virtual-key code; Escape is 25
@@ -67,6 +70,8 @@ KeyBinding parseBindingLine(std::string_view line);
 // One line of the file with its CR LF.
 std::string formatBindingLine(const KeyBinding& binding);
 
+// Appends each binding of a table, with an empty parameter.
+void appendBindings(KeyMap& map, std::span<const DefaultBinding> table);
 void addBuiltInBindings(KeyMap& map);
 void applyForcedBindings(KeyMap& map);
 // The map a pane starts with: the file, or the built-in map when it cannot be

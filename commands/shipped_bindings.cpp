@@ -49,14 +49,6 @@ std::span<const DefaultBinding> shippedAdditions() { return Additions; }
 KeyMap shippedKeyMap() {
     KeyMap map;
     addBuiltInBindings(map);
-    for (const DefaultBinding& b : Additions) {
-        KeyBinding binding;
-        binding.key = b.key;
-        binding.shift = b.shift;
-        binding.ctrl = b.ctrl;
-        binding.alt = b.alt;
-        binding.command = b.command;
-        map.append(binding);
-    }
+    appendBindings(map, Additions);
     return map;
 }
