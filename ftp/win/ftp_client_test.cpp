@@ -237,10 +237,10 @@ namespace {
 // A second, different real server, run by hand: scripts/ftp-second-server
 // starts vsftpd and names its port and writable directory here.
 TEST(FtpClient, SecondServerByHand) {
-    char spec[512] = {};
-    if (!GetEnvironmentVariableA("VORBIN_FTP_SECOND", spec, sizeof spec))
+    char server[512] = {};
+    if (!GetEnvironmentVariableA("VORBIN_FTP_SECOND", server, sizeof server))
         GTEST_SKIP() << "run through scripts/ftp-second-server";
-    std::string text(spec);  // port,windows path of the writable directory
+    std::string text(server);  // port,windows path of the writable directory
     std::size_t comma = text.find(',');
     ASSERT_NE(comma, std::string::npos);
     const uint16_t port = static_cast<uint16_t>(std::stoi(text.substr(0, comma)));
