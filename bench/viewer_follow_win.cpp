@@ -13,6 +13,7 @@
 #include "bench/spread.h"
 #include "services/win/view_request_block.h"
 #include "services/win/vorbin_window.h"
+#include "testing/win/screen_pixels.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -28,23 +29,7 @@ std::string titleOf(HWND window) {
 std::vector<uint32_t> firstRow(HWND view) {
     RECT client;
     GetClientRect(view, &client);
-    const int width = client.right, height = 14;
-    POINT origin{0, 0};
-    ClientToScreen(view, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> pixels(size_t(width) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return screenPixels(view, client.right, 14);
 }
 
 bool writeFile(const std::string& path, const std::string& text) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "e2e/vorbin_process.h"
+#include "testing/win/screen_pixels.h"
 
 namespace {
 // The pixels of a window's client area as 0x00RRGGBB values, row by row.
@@ -12,26 +13,7 @@ std::vector<uint32_t> clientPixels(HWND hwnd, int& width, int& height) {
     GetClientRect(hwnd, &client);
     width = client.right;
     height = client.bottom;
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> pixels(size_t(width) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return screenPixels(hwnd, width, height);
 }
 
 int inkIn(const std::vector<uint32_t>& pixels, int width, RECT r, uint32_t background) {

@@ -14,35 +14,12 @@
 #include "services/win/program_directory.h"
 #include "services/win/view_request_block.h"
 #include "services/win/vorbin_window.h"
+#include "testing/win/screen_pixels.h"
 
 namespace {
 constexpr int ViewControl = 1002;
 constexpr int PageControl = 1005;
 
-// The pixels of a window's client area as seen on the screen, row by row.
-std::vector<uint32_t> screenPixels(HWND hwnd, int width, int height) {
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> pixels(size_t(width) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
 
 // Pixel rows [from, from + count) of a capture.
 std::vector<uint32_t> band(const std::vector<uint32_t>& pixels, int width, int from, int count) {
