@@ -38,6 +38,10 @@ LRESULT CALLBACK KeyReceiver::procedure(HWND hwnd, UINT message, WPARAM wp, LPAR
     case WM_CHAR:
     case WM_KEYUP:
         return 0;
+    case 0x004D:  // WM_KEYF1, which the headers leave out
+        // The key handler has opened the help for F1 already; passed on, this
+        // would come back to the window as a second WM_HELP.
+        return 0;
     }
     return DefSubclassProc(hwnd, message, wp, lp);
 }

@@ -205,6 +205,7 @@ void MainWindow::onTimer() {
     if (refreshRequested_.exchange(false)) PostMessageA(pane_.hwnd(), MsgRefreshKeepingMarks, 0, 0);
     if (!pendingInfoName_.empty()) showCursorEntry(pendingInfoName_, true);
     if (viewer_.takeActivation()) bringToFront();
+    help_.watch(hwnd_);
     SetTimer(hwnd_, TimerId, TimerMs, nullptr);
 }
 
@@ -283,8 +284,7 @@ void MainWindow::reload() {
 void MainWindow::paneReload() { reload(); }
 
 void MainWindow::openHelp() {
-    std::string help = settings_.ProgramDirectory() + "help\\vorbin.html";
-    ShellExecuteA(hwnd_, "open", help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    help_.open(hwnd_);
 }
 
 void MainWindow::setTitle(const std::string& path) {

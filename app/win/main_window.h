@@ -15,6 +15,7 @@
 #include "services/settings.h"
 #include "app/win/directory_watcher.h"
 #include "app/win/file_operations.h"
+#include "app/win/help_opener.h"
 #include "app/win/ftp_listing_reader.h"
 #include "app/win/key_receiver.h"
 #include "app/win/viewer_link.h"
@@ -146,6 +147,7 @@ private:
     FilePane pane_;
     KeyReceiver keyReceiver_;
     ViewerLink viewer_{settings_};
+    HelpOpener help_{settings_};
     std::string pendingInfoName_;
     std::atomic<bool> refreshRequested_{false};
     DirectoryWatcher watcher_;

@@ -4,6 +4,9 @@
 // Vorbin saved while Pelko ran survives.
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+
 #include "base/win/handle.h"
 #include "services/settings.h"
 #include "services/table_files.h"
@@ -11,17 +14,24 @@
 #include "services/win/program_directory.h"
 #include "viewer/win/viewer_window.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (UniqueHandle running{OpenMutexA(SYNCHRONIZE, FALSE, "pelkoStart")}) return 0;
-    UniqueHandle mark(CreateMutexA(nullptr, TRUE, "pelkoStart"));
-    if (!mark || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    // "Pelko.exe page": that page alone, beside any viewer that runs.
+    std::string page = commandLine ? commandLine : "";
+    page.erase(std::remove(page.begin(), page.end(), '"'), page.end());
+    while (!page.empty() && page.back() == ' ') page.pop_back();
+    UniqueHandle mark;
+    if (page.empty()) {
+        if (UniqueHandle running{OpenMutexA(SYNCHRONIZE, FALSE, "pelkoStart")}) return 0;
+        mark.reset(CreateMutexA(nullptr, TRUE, "pelkoStart"));
+        if (!mark || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    }
 
     // The imaging component for pictures is COM.
     OleSession ole;
     IniProfile profile(programDirectory() + SettingsFile);
     Settings settings(profile, programDirectory());
     settings.Load();
-    ViewerWindow window(settings);
+    ViewerWindow window = page.empty() ? ViewerWindow(settings) : ViewerWindow(settings, page);
     window.run(instance);
     return 0;
 }

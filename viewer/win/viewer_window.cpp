@@ -79,6 +79,12 @@ void ViewerWindow::initialise() {
     if (const auto place = storedPlace(settings_.ReadString("WINDOW", "PelkoPos")))
         MoveWindow(window_, place->left, place->top, place->width, place->height, FALSE);
     layout();
+    if (!page_path_.empty()) {
+        current_ = page_path_;
+        SetWindowTextA(window_, (current_ + " - Pelko").c_str());
+        show(current_);
+        return;
+    }
     watcher_ = std::make_unique<RequestWatcher>(window_);
     watcher_->start();
     SetTimer(window_, TitleTimer, 500, nullptr);

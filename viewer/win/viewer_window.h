@@ -12,6 +12,10 @@
 class ViewerWindow {
 public:
     explicit ViewerWindow(Settings& settings) : settings_(settings) {}
+    // A window for this one page alone (Vorbin's help): it follows no block
+    // and is titled "path - Pelko", so Vorbin never takes it for its viewer.
+    ViewerWindow(Settings& settings, std::string page)
+        : settings_(settings), page_path_(std::move(page)) {}
     // Runs until the window closes.
     int run(HINSTANCE instance);
 
@@ -32,5 +36,6 @@ private:
     HWND page_ = nullptr;
     HICON icon_ = nullptr;
     std::string current_;
+    std::string page_path_;
     std::unique_ptr<RequestWatcher> watcher_;
 };
