@@ -123,6 +123,35 @@ int usedSymbols(const std::vector<std::uint32_t>& freq, int& only) {
     return used;
 }
 
+// The first n c lengths as the t code sends them: a length k as symbol k + 2,
+// a run of zeros as symbols 0 to 2 with extra bits; the counting and the
+// writing pass must walk the runs alike.
+template <class Emit>
+void forEachTSymbol(const std::vector<std::uint8_t>& cLen, int n, Emit emit) {
+    for (int i = 0; i < n;) {
+        int k = cLen[i++];
+        if (k != 0) {
+            emit(k + 2, 0, 0u);
+            continue;
+        }
+        int count = 1;
+        while (i < n && cLen[i] == 0) {
+            ++i;
+            ++count;
+        }
+        if (count <= 2) {
+            for (int z = 0; z < count; ++z) emit(0, 0, 0u);
+        } else if (count <= 18) {
+            emit(1, 4, unsigned(count - 3));
+        } else if (count == 19) {
+            emit(0, 0, 0u);
+            emit(1, 4, 15u);
+        } else {
+            emit(2, kCBit, unsigned(count - 20));
+        }
+    }
+}
+
 class Encoder {
 public:
     Encoder(Sink& out, int dictionaryBits)
@@ -188,24 +217,7 @@ private:
             int n = kNC;
             while (n > 0 && cLen[n - 1] == 0) --n;
             std::vector<std::uint32_t> tFreq(kNT, 0);
-            for (int i = 0; i < n;) {
-                int k = cLen[i++];
-                if (k == 0) {
-                    int count = 1;
-                    while (i < n && cLen[i] == 0) {
-                        ++i;
-                        ++count;
-                    }
-                    if (count <= 2) tFreq[0] += count;
-                    else if (count <= 18) ++tFreq[1];
-                    else if (count == 19) {
-                        ++tFreq[0];
-                        ++tFreq[1];
-                    } else ++tFreq[2];
-                } else {
-                    ++tFreq[k + 2];
-                }
-            }
+            forEachTSymbol(cLen, n, [&](int symbol, int, unsigned) { ++tFreq[symbol]; });
             std::vector<std::uint8_t> tLen(kNT, 0);
             std::vector<std::uint16_t> tCode(kNT, 0);
             if (usedSymbols(tFreq, only) < 2) {
@@ -218,31 +230,10 @@ private:
             }
             auto putT = [&](int s) { bits_.put(tLen[s], tCode[s]); };
             bits_.put(kCBit, n);
-            for (int i = 0; i < n;) {
-                int k = cLen[i++];
-                if (k == 0) {
-                    int count = 1;
-                    while (i < n && cLen[i] == 0) {
-                        ++i;
-                        ++count;
-                    }
-                    if (count <= 2) {
-                        for (int z = 0; z < count; ++z) putT(0);
-                    } else if (count <= 18) {
-                        putT(1);
-                        bits_.put(4, count - 3);
-                    } else if (count == 19) {
-                        putT(0);
-                        putT(1);
-                        bits_.put(4, 15);
-                    } else {
-                        putT(2);
-                        bits_.put(kCBit, count - 20);
-                    }
-                } else {
-                    putT(k + 2);
-                }
-            }
+            forEachTSymbol(cLen, n, [&](int symbol, int extraBits, unsigned extra) {
+                putT(symbol);
+                if (extraBits) bits_.put(extraBits, extra);
+            });
         }
         std::vector<std::uint8_t> pLen(np_, 0);
         std::vector<std::uint16_t> pCode(np_, 0);
