@@ -355,22 +355,23 @@ TEST(ExecCommandDialog, PlaceIsRestoredByTheWindowRulesAndKeptOnClose) {
     ASSERT_TRUE(f.dir.writeFile("ExecCmd.tbl", "first\n"));
 
     // Left and top both 0 count as unplaced: the left edge becomes 1, the
-    // right edge stays where it was.
-    f.profile.write("WINDOW", "EXEC_COMMAND", "0,0,520,400");
+    // right edge stays where it was. (Sizes above the template's, which is
+    // the least the window takes.)
+    f.profile.write("WINDOW", "EXEC_COMMAND", "0,0,620,400");
     RECT corner{};
     ASSERT_TRUE(f.open([&](HWND d) {
         GetWindowRect(d, &corner);
-        SetWindowPos(d, nullptr, 40, 50, 560, 420, SWP_NOZORDER);
+        SetWindowPos(d, nullptr, 40, 50, 660, 420, SWP_NOZORDER);
         press(d, IDCANCEL);
     }));
     EXPECT_EQ(corner.left, 1);
     EXPECT_EQ(corner.top, 0);
-    EXPECT_EQ(corner.right, 520);
+    EXPECT_EQ(corner.right, 620);
     EXPECT_EQ(corner.bottom - corner.top, 400);
-    EXPECT_EQ(f.profile.read("WINDOW", "EXEC_COMMAND"), "40,50,560,420");
+    EXPECT_EQ(f.profile.read("WINDOW", "EXEC_COMMAND"), "40,50,660,420");
 
     // Negative sizes are turned round into the rectangle they span.
-    f.profile.write("WINDOW", "EXEC_COMMAND", "900,700,-500,-400");
+    f.profile.write("WINDOW", "EXEC_COMMAND", "1000,700,-600,-400");
     RECT turned{};
     RECT listBox{}, okButton{};
     ASSERT_TRUE(f.open([&](HWND d) {
@@ -381,20 +382,20 @@ TEST(ExecCommandDialog, PlaceIsRestoredByTheWindowRulesAndKeptOnClose) {
     }));
     EXPECT_EQ(turned.left, 400);
     EXPECT_EQ(turned.top, 300);
-    EXPECT_EQ(turned.right, 900);
+    EXPECT_EQ(turned.right, 1000);
     EXPECT_EQ(turned.bottom, 700);
     // The controls follow the size: the list grows, the buttons stay right.
     EXPECT_LT(listBox.right, okButton.left);
     EXPECT_GT(okButton.right, turned.right - 40);
-    EXPECT_EQ(f.profile.read("WINDOW", "EXEC_COMMAND"), "400,300,500,400");
+    EXPECT_EQ(f.profile.read("WINDOW", "EXEC_COMMAND"), "400,300,600,400");
 
     // A window off the top-left is not remembered.
     RECT offScreen{};
     ASSERT_TRUE(f.open([&](HWND d) {
-        SetWindowPos(d, nullptr, -2000, -2000, 520, 400, SWP_NOZORDER);
+        SetWindowPos(d, nullptr, -2000, -2000, 620, 400, SWP_NOZORDER);
         GetWindowRect(d, &offScreen);
         press(d, IDCANCEL);
     }));
     EXPECT_LT(offScreen.right, 1);
-    EXPECT_EQ(f.profile.read("WINDOW", "EXEC_COMMAND"), "400,300,500,400");
+    EXPECT_EQ(f.profile.read("WINDOW", "EXEC_COMMAND"), "400,300,600,400");
 }
