@@ -7,10 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/win/handle.h"
 #include "e2e/child_process.h"
