@@ -24,7 +24,7 @@ InfoViewThread::~InfoViewThread() {
 bool InfoViewThread::create(HWND mainWindow, bool visible) {
     visible_ = true;
     gate_.setState(InfoCreated);
-    view_.setNewerComing([this] { return gate_.pending() > 0; });
+    view_.setNewerComing([this] { return gate_.pending() > 0 || entryWaiting(); });
     if (!view_.create(mainWindow)) return false;
     // Shown by the first Place after the owner shows: mapped before its
     // owner, Wine stacks the strip below it.
@@ -93,13 +93,16 @@ LRESULT InfoViewThread::OnThreadMessage(UINT message, WPARAM, LPARAM) {
         return 0;
     }
     if (!com_) com_.emplace();
-    // While the key is held the newest entry is taken once per refresh of
-    // the strip: what came in between was stale before it could be shown.
+    // While the key is held the entries come faster than the strip shows
+    // them: one with a newer behind it is stale before it could be shown,
+    // so the thread waits a refresh instead of working it out (the shell's
+    // icon lookup keeps the server busy, and the key waits on the server).
     while (takeEntry(entry)) {
-        const DWORD started = GetTickCount();
+        if (entryWaiting()) {
+            Sleep(InfoView::RefreshMs);
+            continue;
+        }
         view_.showEntry(entry);
-        const DWORD spent = GetTickCount() - started;
-        if (spent < InfoView::RefreshMs && entryWaiting()) Sleep(InfoView::RefreshMs - spent);
     }
     gate_.finished();
     return 0;
