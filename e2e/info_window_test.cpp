@@ -191,6 +191,109 @@ TEST(InfoWindow, LayoutKeysLoadResetAndRestore) {
         EXPECT_TRUE(sameRect(placeIn(strip, ControlIds[i]), templatePlace[i])) << ControlKeys[i];
 }
 
+namespace {
+// The cursor index the strip shows in "File : %d/%d(%d)", -1 before it shows one.
+int cursorShown(HWND strip) {
+    std::smatch m;
+    const std::string text = item(strip, 1097);
+    return std::regex_match(text, m, std::regex("File : \\d+/\\d+\\((\\d+)\\)")) ? std::stoi(m[1]) : -1;
+}
+
+std::string placeText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top);
+}
+
+POINT centreOf(HWND strip, int id) {
+    RECT r;
+    GetClientRect(GetDlgItem(strip, id), &r);
+    return {r.right / 2, r.bottom / 2};
+}
+}  // namespace
+
+TEST(InfoWindow, MouseMovesControlsSetsTheHeightAndClicksTheArrows) {
+    ProgramDirectory dir;
+    const std::string work = dir / "work";
+    ASSERT_TRUE(CreateDirectoryA(work.c_str(), nullptr));
+    // Several columns of entries, so that a step to the side moves the cursor.
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(dir.scratch().writeFile("work\\f" + std::to_string(1000 + i) + ".txt", "x"));
+    setLastPath(dir, work);
+    VorbinProcess vorbin(dir);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    HWND strip = stripOf(vorbin.window());
+    ASSERT_TRUE(strip);
+    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(strip) != FALSE; }));
+    ASSERT_TRUE(vorbin.key(VK_HOME));  // the front, for the keys held below
+    HWND files = GetDlgItem(strip, 1097);
+
+    // A right-drag carries the control along with the pointer and stores its place.
+    const RECT start = placeIn(strip, 1097);
+    {
+        MouseDrag drag(files, centreOf(strip, 1097), true);
+        ASSERT_TRUE(drag.pressed());
+        POINT to = centreOf(strip, 1097);
+        ClientToScreen(files, &to);
+        drag.moveTo({to.x + 30, to.y + 10});
+    }
+    RECT moved{};
+    EXPECT_TRUE(waitUntil([&] {
+        moved = placeIn(strip, 1097);
+        return moved.left == start.left + 30 && moved.top == start.top + 10;
+    })) << moved.left - start.left << "," << moved.top - start.top;
+    EXPECT_TRUE(waitUntil([&] { return ini(dir, "WINDOW", "StcFile") == placeText(moved); }))
+        << ini(dir, "WINDOW", "StcFile");
+
+    // With Ctrl one pixel per pointer move, whatever the pointer's stride.
+    {
+        MouseDrag drag(files, centreOf(strip, 1097), true, {VK_CONTROL});
+        ASSERT_TRUE(drag.pressed());
+        POINT to = centreOf(strip, 1097);
+        ClientToScreen(files, &to);
+        drag.moveTo({to.x + 60, to.y});  // six moves of ten pixels
+    }
+    RECT fine{};
+    EXPECT_TRUE(waitUntil([&] { return ini(dir, "WINDOW", "StcFile") != placeText(moved); }));
+    fine = placeIn(strip, 1097);
+    EXPECT_GE(fine.left - moved.left, 1);
+    EXPECT_LE(fine.left - moved.left, 6);
+    EXPECT_EQ(fine.top, moved.top);
+    EXPECT_EQ(ini(dir, "WINDOW", "StcFile"), placeText(fine));
+
+    // Alt and a drag of the bottom edge: the edge follows the pointer.
+    RECT client, screen;
+    GetClientRect(strip, &client);
+    GetWindowRect(strip, &screen);
+    const POINT edge{client.right - 4, client.bottom - 2};
+    const int wanted = edge.y + 15;  // no border: the client is the window
+    {
+        MouseDrag drag(strip, edge, false, {VK_MENU});
+        ASSERT_TRUE(drag.pressed());
+        drag.moveTo({screen.left + edge.x, screen.top + edge.y + 15});
+    }
+    EXPECT_TRUE(waitUntil([&] { return heightOf(strip) == wanted; })) << heightOf(strip);
+    EXPECT_TRUE(waitUntil([&] { return ini(dir, "WINDOW", "InfoviewHigh") == std::to_string(wanted); }))
+        << ini(dir, "WINDOW", "InfoviewHigh");
+    RECT pane;
+    GetWindowRect(GetDlgItem(vorbin.window(), 1003), &pane);
+    EXPECT_TRUE(waitUntil([&] {
+        GetWindowRect(GetDlgItem(vorbin.window(), 1003), &pane);
+        return pane.top == screen.top + wanted;
+    })) << "the pane did not follow the strip's edge";
+
+    // A click on an arrow steps as the owner's own message for it does.
+    ASSERT_TRUE(waitUntil([&] { return cursorShown(strip) == 0; })) << item(strip, 1097);
+    ASSERT_TRUE(clickAt(GetDlgItem(strip, 1153), centreOf(strip, 1153)));  // "->"
+    int clicked = -1;
+    ASSERT_TRUE(waitUntil([&] { return (clicked = cursorShown(strip)) > 0; })) << item(strip, 1097);
+    PostMessageA(vorbin.window(), 0x8005, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return cursorShown(strip) == 2 * clicked; })) << item(strip, 1097);
+    ASSERT_TRUE(clickAt(GetDlgItem(strip, 1152), centreOf(strip, 1152)));  // "<-"
+    EXPECT_TRUE(waitUntil([&] { return cursorShown(strip) == clicked; })) << item(strip, 1097);
+    PostMessageA(vorbin.window(), 0x8004, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return cursorShown(strip) == 0; })) << item(strip, 1097);
+}
+
 TEST(WindowPlaces, SavedRestoredAndNewInstancesOffset) {
     ProgramDirectory dir;
     RECT a{}, b{};

@@ -169,6 +169,12 @@ bool clickHolding(HWND window, POINT client, std::initializer_list<int> keys) {
     {
         InputJoin join(thread);
         if (!join) return false;
+        // To the point first: Wine drops the modifiers SendInput holds when
+        // it takes a pointer move, so the move must be behind the target
+        // before the keys go down.
+        INPUT move = mouseInput(0, screen);
+        SendInput(1, &move, sizeof move);
+        settle(window);
         for (int key : keys) sendAndWait({keyInput(key, false)}, key, true);
         sendAndWait({mouseInput(MOUSEEVENTF_LEFTDOWN, screen)}, VK_LBUTTON, true);
         sendAndWait({mouseInput(MOUSEEVENTF_LEFTUP, screen)}, VK_LBUTTON, false);
@@ -200,14 +206,20 @@ bool clickAt(HWND window, POINT client, bool twice, bool shift) {
     return true;
 }
 
-MouseDrag::MouseDrag(HWND window, POINT client)
-    : window_(window), thread_(GetWindowThreadProcessId(window, nullptr)), at_(client) {
+MouseDrag::MouseDrag(HWND window, POINT client, bool rightButton, std::initializer_list<int> keys)
+    : window_(window), thread_(GetWindowThreadProcessId(window, nullptr)), at_(client),
+      right_(rightButton), keys_(keys) {
     if (!thread_ || !ClientToScreen(window, &at_)) return;
     // Joined while the button is held, so the target's button state is ours
     // to read.
     joined_ = AttachThreadInput(GetCurrentThreadId(), thread_, TRUE) != FALSE;
-    sendAndWait({mouseInput(0, at_)}, VK_LBUTTON, false);
-    sendAndWait({mouseInput(MOUSEEVENTF_LEFTDOWN, at_)}, VK_LBUTTON, true);
+    const int button = right_ ? VK_RBUTTON : VK_LBUTTON;
+    sendAndWait({mouseInput(0, at_)}, button, false);
+    // The pointer's way there must be behind the target before keys go
+    // down: Wine drops the held modifiers when it takes a pointer move.
+    settle(window_);
+    for (int key : keys_) sendAndWait({keyInput(key, false)}, key, true);
+    sendAndWait({mouseInput(right_ ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at_)}, button, true);
     pressed_ = true;
     settle(window_);
 }
@@ -223,6 +235,9 @@ void MouseDrag::moveTo(POINT screen) {
     const POINT from = at_;
     for (int i = 1; i <= Steps; ++i) {
         at_ = {from.x + (screen.x - from.x) * i / Steps, from.y + (screen.y - from.y) * i / Steps};
+        // Held keys repeat as a keyboard repeats them; Wine also forgets a
+        // modifier that only SendInput holds once the pointer has moved.
+        for (int key : keys_) sendAndWait({keyInput(key, false)}, key, true);
         INPUT move = mouseInput(0, at_);
         SendInput(1, &move, sizeof move);
         Sleep(20);
@@ -233,7 +248,10 @@ void MouseDrag::moveTo(POINT screen) {
 void MouseDrag::release() {
     if (!pressed_) return;
     pressed_ = false;
-    sendAndWait({mouseInput(MOUSEEVENTF_LEFTUP, at_)}, VK_LBUTTON, false);
+    sendAndWait({mouseInput(right_ ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at_)},
+                right_ ? VK_RBUTTON : VK_LBUTTON, false);
+    for (auto key = keys_.rbegin(); key != keys_.rend(); ++key)
+        sendAndWait({keyInput(*key, true)}, *key, false);
     settle(window_);
 }
 

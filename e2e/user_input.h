@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 struct Keystroke {
     int key = 0;
@@ -29,12 +30,13 @@ bool replaceText(HWND window, const std::string& text);
 // with Shift held when asked; returns once the target has handled it. False
 // when window is no window.
 bool clickAt(HWND window, POINT client, bool twice = false, bool shift = false);
-// The left button held down on a point of window's client area and carried
-// across the screen, as a user drags; released by release() or when the
-// drag goes.
+// The left button (or the right one) held down on a point of window's
+// client area and carried across the screen, as a user drags, with keys held
+// from before the press until after the release (e.g. Ctrl, Alt); released
+// by release() or when the drag goes.
 class MouseDrag {
 public:
-    MouseDrag(HWND window, POINT client);
+    MouseDrag(HWND window, POINT client, bool rightButton = false, std::initializer_list<int> keys = {});
     ~MouseDrag();
     MouseDrag(const MouseDrag&) = delete;
     MouseDrag& operator=(const MouseDrag&) = delete;
@@ -50,6 +52,8 @@ private:
     POINT at_{};
     bool pressed_ = false;
     bool joined_ = false;
+    bool right_ = false;
+    std::vector<int> keys_;
 };
 // A left click with keys held down (pressed in order, released the other
 // way round), e.g. Alt and Shift.

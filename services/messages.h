@@ -14,5 +14,8 @@ constexpr unsigned MsgRefreshKeepingMarks = 0x802A;
 // The main window to itself: the keyboard focus back to the key receiver,
 // after the activation's Tab has been handled.
 constexpr unsigned MsgFocusKeyReceiver = 0x8030;
+// The main window to itself: write the viewer's block with the newest
+// cursor path, once the keys queued before it are handled.
+constexpr unsigned MsgViewerPath = 0x8031;
 
 constexpr unsigned EscapeKey = 25;  // what Escape reaches the key map as

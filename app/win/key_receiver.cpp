@@ -1,22 +1,28 @@
 #include "app/win/key_receiver.h"
 
-#include <commctrl.h>
-
 #include "services/messages.h"
-
-namespace {
-bool down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-}  // namespace
 
 void KeyReceiver::attach(HWND edit, std::function<bool(const KeyEvent&)> onKey) {
     hwnd_ = edit;
     onKey_ = std::move(onKey);
-    SetWindowSubclass(edit, procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    // A plain subclass with the receiver in the window's user data: the
+    // common controls' subclassing looks its data up as a window property,
+    // which under Wine is a trip to the server, several times per key.
+    SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-LRESULT CALLBACK KeyReceiver::procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp, UINT_PTR,
-                                        DWORD_PTR data) {
-    auto* self = reinterpret_cast<KeyReceiver*>(data);
+KeyReceiver::~KeyReceiver() {
+    if (hwnd_ && original_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    }
+}
+
+LRESULT CALLBACK KeyReceiver::procedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<KeyReceiver*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wp, lp);
     switch (message) {
     case WM_GETDLGCODE:
         // Every key, Escape, Enter and Tab included, comes here and not to the dialog.
@@ -24,6 +30,11 @@ LRESULT CALLBACK KeyReceiver::procedure(HWND hwnd, UINT message, WPARAM wp, LPAR
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         if (message == WM_KEYDOWN && wp == VK_CONTROL) return 0;
+        // One look at the whole key state: under Wine each GetKeyState is a
+        // trip to the server, and a held key pays it at every repeat.
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        auto down = [&keys](int key) { return (keys[key] & 0x80) != 0; };
         KeyEvent event;
         event.key = wp == VK_ESCAPE ? static_cast<int>(EscapeKey) : static_cast<int>(wp);
         event.shift = down(VK_SHIFT);
@@ -42,6 +53,14 @@ LRESULT CALLBACK KeyReceiver::procedure(HWND hwnd, UINT message, WPARAM wp, LPAR
         // The key handler has opened the help for F1 already; passed on, this
         // would come back to the window as a second WM_HELP.
         return 0;
+    case WM_NCDESTROY: {
+        // The edit goes before the receiver object: the original procedure back first.
+        WNDPROC original = self->original_;
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return CallWindowProcA(original, hwnd, message, wp, lp);
     }
-    return DefSubclassProc(hwnd, message, wp, lp);
+    }
+    return CallWindowProcA(self->original_, hwnd, message, wp, lp);
 }

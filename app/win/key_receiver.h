@@ -10,12 +10,17 @@
 
 class KeyReceiver {
 public:
+    KeyReceiver() = default;
+    ~KeyReceiver();
+    KeyReceiver(const KeyReceiver&) = delete;
+    KeyReceiver& operator=(const KeyReceiver&) = delete;
     // onKey answers whether the key was taken.
     void attach(HWND edit, std::function<bool(const KeyEvent&)> onKey);
     HWND hwnd() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
     HWND hwnd_ = nullptr;
+    WNDPROC original_ = nullptr;
     std::function<bool(const KeyEvent&)> onKey_;
 };

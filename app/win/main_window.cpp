@@ -59,6 +59,7 @@ void MainWindow::initialise() {
     fileOps_.attach(hwnd_);
     attachArchives();
     pane_.attach(GetDlgItem(hwnd_, IDC_PANE), this, &extTable_);
+    viewer_.deferWritesTo(hwnd_);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
@@ -139,6 +140,9 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
         return TRUE;
     case MsgFocusKeyReceiver:
         if (GetActiveWindow() == hwnd_) focusKeyReceiver();
+        return TRUE;
+    case MsgViewerPath:
+        viewer_.writePending();
         return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLOREDIT:

@@ -11,6 +11,7 @@
 #include "app/win/set_view_dialog_ids.h"
 #include "base/win/dialog_object.h"
 #include "base/win/handle.h"
+#include "panes/win/colour_sample.h"
 #include "services/table_files.h"
 
 namespace {
@@ -61,8 +62,8 @@ private:
         switch (message) {
         case WM_DRAWITEM: {
             const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-            if (d->CtlID == IDC_VIEW_TODAY_SAMPLE) drawSample(*d, today_);
-            if (d->CtlID == IDC_VIEW_DEFAULT_SAMPLE) drawSample(*d, normal_);
+            if (d->CtlID == IDC_VIEW_TODAY_SAMPLE) drawColourSample(*d, today_, "Sample.txt");
+            if (d->CtlID == IDC_VIEW_DEFAULT_SAMPLE) drawColourSample(*d, normal_, "Sample.txt");
             return TRUE;
         }
         case WM_COMMAND:
@@ -109,25 +110,8 @@ private:
                                 reinterpret_cast<LPARAM>(name.c_str()));
     }
 
-    void drawSample(const DRAWITEMSTRUCT& d, ColourPair pair) {
-        GdiObject back(CreateSolidBrush(pair.back));
-        FillRect(d.hDC, &d.rcItem, static_cast<HBRUSH>(back.get()));
-        SetBkMode(d.hDC, TRANSPARENT);
-        SetTextColor(d.hDC, pair.text);
-        RECT r = d.rcItem;
-        DrawTextA(d.hDC, "Sample.txt", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-
     void chooseColour(Colour& colour, int sample) {
-        CHOOSECOLORA chooser{};
-        chooser.lStructSize = sizeof chooser;
-        chooser.hwndOwner = hwnd_;
-        chooser.rgbResult = colour;
-        chooser.lpCustColors = customColours;
-        chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
-        if (!ChooseColorA(&chooser)) return;
-        colour = chooser.rgbResult;
-        InvalidateRect(item(sample), nullptr, TRUE);
+        chooseSampleColour(hwnd_, item(sample), colour, customColours);
     }
 
     void chooseEditor() {

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/win/instances.h"
+#include "services/messages.h"
 
 namespace {
 constexpr char ViewerTitle[] = "[Pelko]";
@@ -11,7 +12,22 @@ constexpr int ActivationTicks = 3;
 }  // namespace
 
 void ViewerLink::show(const std::string& path) {
-    if (linked()) block_.write(flag_, path);
+    if (!linked()) return;
+    if (notify_) {
+        pending_ = path;
+        hasPending_ = true;
+        if (!posted_) posted_ = PostMessageA(notify_, MsgViewerPath, 0, 0) != FALSE;
+        if (posted_) return;
+        hasPending_ = false;  // a full queue: write now rather than never
+    }
+    block_.write(flag_, path);
+}
+
+void ViewerLink::writePending() {
+    posted_ = false;
+    if (!hasPending_) return;
+    hasPending_ = false;
+    block_.write(flag_, pending_);
 }
 
 bool ViewerLink::closeIfRunning() {
@@ -29,6 +45,7 @@ bool ViewerLink::start(HWND owner, const std::string& directory) {
     HINSTANCE started = ShellExecuteA(owner, "open", program.c_str(), "",
                                       settings_.ProgramDirectory().c_str(), SW_SHOWMINIMIZED);
     if (reinterpret_cast<INT_PTR>(started) <= 32) return false;
+    hasPending_ = false;  // the directory written now is newer
     block_.write(1, directory);
     return true;
 }

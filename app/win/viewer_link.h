@@ -13,8 +13,13 @@ class ViewerLink {
 public:
     explicit ViewerLink(const Settings& settings) : settings_(settings) {}
 
-    // The path the viewer is to show.
+    // The path the viewer is to show. Written at once, or, once a window is
+    // given, when that window handles the MsgViewerPath posted to it: after
+    // the keys queued before it, so a held key takes the cross-process
+    // mutex once per burst instead of at every move.
     void show(const std::string& path);
+    void deferWritesTo(HWND window) { notify_ = window; }
+    void writePending();
     // Asks a running viewer to close; false when none runs.
     bool closeIfRunning();
     // Starts the viewer minimised on directory; false when it could not be
@@ -34,5 +39,9 @@ private:
     const Settings& settings_;
     ViewRequestBlock block_;
     unsigned char flag_ = 1;
+    HWND notify_ = nullptr;
+    std::string pending_;
+    bool hasPending_ = false;
+    bool posted_ = false;
     int activations_ = 0;
 };

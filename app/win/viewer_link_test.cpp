@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/win/handle.h"
+#include "services/messages.h"
 
 namespace {
 
@@ -95,4 +96,49 @@ TEST(ViewerLink, ScrollingSendsOneArrowPerStepAndActivationLastsThreeTicks) {
     int ticks = 0;
     while (link.takeActivation()) ++ticks;
     EXPECT_EQ(ticks, 3);
+}
+
+namespace {
+ViewerLink* deferred = nullptr;  // the link the owner stand-in writes for
+int pathPosts = 0;
+
+LRESULT CALLBACK ownerProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == MsgViewerPath) {
+        ++pathPosts;
+        if (deferred) deferred->writePending();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wp, lp);
+}
+}  // namespace
+
+TEST(ViewerLink, AHeldKeyWritesTheBlockOncePerBurstWithTheNewestPath) {
+    NoProfile profile;
+    Settings settings(profile, "C:\\nowhere\\");
+    settings.InstanceNumber = 0;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ownerProcedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ViewerOwnerStandIn";
+    RegisterClassA(&wc);
+    OwnedWindow owner{CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                      nullptr, wc.hInstance, nullptr)};
+    ASSERT_TRUE(owner);
+    ViewerLink link(settings);
+    deferred = &link;
+    link.show("C:\\first");  // written at once: nothing to defer to yet
+    ASSERT_EQ(blockText(), "1:C:\\first");
+    link.deferWritesTo(owner.get());
+    pathPosts = 0;
+    for (const char* path : {"C:\\a", "C:\\b", "C:\\\x95\x5c"})  // the last one C:\表
+        link.show(path);
+    EXPECT_EQ(blockText(), "1:C:\\first");  // the keys queued before come first
+    pump();
+    EXPECT_EQ(pathPosts, 1);
+    EXPECT_EQ(blockText(), "1:C:\\\x95\x5c");
+    link.show("C:\\c");
+    pump();
+    EXPECT_EQ(pathPosts, 2);
+    EXPECT_EQ(blockText(), "1:C:\\c");
+    deferred = nullptr;
 }

@@ -79,6 +79,7 @@ DWORD WINAPI MessageThread::threadBody(void* self) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    owner->OnThreadEnd();
     // The window belongs to this thread, so it is destroyed here.
     owner->window_->Destroy();
     return 0;

@@ -61,6 +61,9 @@ protected:
     // On the thread, for every message from WM_USER upward. The sender of a
     // sent message gets the low byte of the answer.
     virtual LRESULT OnThreadMessage(UINT message, WPARAM wp, LPARAM lp) = 0;
+    // On the thread, after its last message: what the thread took for
+    // itself is given back here, by the thread that took it.
+    virtual void OnThreadEnd() {}
 
 private:
     static DWORD WINAPI threadBody(void* self);

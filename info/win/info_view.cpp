@@ -13,7 +13,7 @@ namespace {
 constexpr UINT_PTR ClockTimer = 100;
 constexpr UINT MsgApplyPrepared = WM_APP + 41;  // from the update thread to the window
 constexpr UINT_PTR ApplyTimer = 101;
-constexpr DWORD ApplyEveryMs = 30;
+constexpr DWORD ApplyEveryMs = InfoView::RefreshMs;
 constexpr int EdgeSlack = 5;
 const char* const OriginalProcProp = "VorbinInfoProc";
 const char* const ViewProp = "VorbinInfoView";
@@ -282,6 +282,15 @@ void InfoView::applyPrepared() {
         SetTimer(hwnd_, ApplyTimer, ApplyEveryMs - (now - lastApplied_), nullptr);
         return;
     }
+    // What is shown now would be stale before it is painted while a newer
+    // entry is on its way or another key waits: the timer comes back once
+    // the queue is idle, which is when the held key has been let go.
+    MSG waiting;
+    if ((newerComing_ && newerComing_()) ||
+        PeekMessageA(&waiting, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD)) {
+        SetTimer(hwnd_, ApplyTimer, ApplyEveryMs, nullptr);
+        return;
+    }
     KillTimer(hwnd_, ApplyTimer);
     lastApplied_ = now;
     std::optional<Prepared> shown;
@@ -334,7 +343,12 @@ INT_PTR InfoView::handle(UINT message, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC: {
         ColourPair pair = colours_.defaultPair();
-        brush_.reset(CreateSolidBrush(pair.back));
+        // Asked once for every control at every repaint: one brush serves
+        // until the colour changes.
+        if (!brush_ || brushColour_ != pair.back) {
+            brush_.reset(CreateSolidBrush(pair.back));
+            brushColour_ = pair.back;
+        }
         HDC dc = reinterpret_cast<HDC>(wp);
         SetTextColor(dc, pair.text);
         SetBkColor(dc, pair.back);
@@ -414,8 +428,8 @@ void InfoView::paint() {
     PaintDC dc(hwnd_);
     RECT client;
     GetClientRect(hwnd_, &client);
-    GdiObject pen(CreatePen(PS_SOLID, 1, colours_.defaultPair().text));
-    SelectedObject keep(dc.get(), pen.get());
+    SelectedObject keep(dc.get(), GetStockObject(DC_PEN));
+    SetDCPenColor(dc.get(), colours_.defaultPair().text);
     MoveToEx(dc.get(), 0, client.bottom - 2, nullptr);
     LineTo(dc.get(), client.right, client.bottom - 2);
 }
@@ -427,23 +441,25 @@ void InfoView::drawAttributes(const DRAWITEMSTRUCT& item) {
     const COLORREF dim = dimmedColour(pair.text, pair.back);
     const uint32_t bits = attributes_.load();
     const int cell = (box.right - box.left) / 5;
-    GdiObject textBrush(CreateSolidBrush(pair.text));
-    GdiObject backBrush(CreateSolidBrush(pair.back));
-    FillRect(dc, &box, static_cast<HBRUSH>(backBrush.get()));
+    // The DC's own brush and pen take the colours: nothing made per paint.
+    const auto dcBrush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, pair.back);
+    FillRect(dc, &box, dcBrush);
+    SetDCBrushColor(dc, pair.text);
     SelectedObject font(dc, cellFont_ ? cellFont_.get() : GetStockObject(ANSI_FIXED_FONT));
     SetBkMode(dc, TRANSPARENT);
-    GdiObject pen(CreatePen(PS_SOLID, 1, pair.text));
-    SelectedObject keepPen(dc, pen.get());
+    SelectedObject keepPen(dc, GetStockObject(DC_PEN));
+    SetDCPenColor(dc, pair.text);
     for (int k = 0; k < 5; ++k) {
         RECT r{box.left + k * cell, box.top, box.left + (k + 1) * cell, box.bottom};
         const bool set = (bits & AttributeCellBits[k]) != 0;
-        if (set) FillRect(dc, &r, static_cast<HBRUSH>(textBrush.get()));
+        if (set) FillRect(dc, &r, dcBrush);
         SetTextColor(dc, set ? pair.back : dim);
         TextOutA(dc, r.left + 1, r.top + 1, AttributeLetters + k, 1);
         MoveToEx(dc, r.left, box.top, nullptr);
         LineTo(dc, r.left, box.bottom);
     }
-    FrameRect(dc, &box, static_cast<HBRUSH>(textBrush.get()));
+    FrameRect(dc, &box, dcBrush);
 }
 
 LRESULT CALLBACK InfoView::controlProcedure(HWND control, UINT message, WPARAM wp, LPARAM lp) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -20,6 +21,10 @@
 
 class InfoView {
 public:
+    // The strip shows a new entry at most this often: more would only slow
+    // the keys down.
+    static constexpr DWORD RefreshMs = 30;
+
     InfoView(Profile& profile, const ExtTable& colours) : profile_(profile), colours_(colours) {}
     ~InfoView();
     InfoView(const InfoView&) = delete;
@@ -37,6 +42,9 @@ public:
     void setDisk(uint32_t low, int32_t high);
     void setUserName(const std::string& name);
     void setCounts(const InfoCounts& counts);
+    // Asked before the window shows what was prepared: true while a newer
+    // entry is still on its way to the update thread.
+    void setNewerComing(std::function<bool()> newerComing) { newerComing_ = std::move(newerComing); }
 
     // User-interface thread.
     void place(const RECT& along);
@@ -96,8 +104,10 @@ private:
     std::mutex preparedLock_;
     std::optional<Prepared> prepared_;
     bool applyPosted_ = false;
+    std::function<bool()> newerComing_;
     InfoLayout default_;
     GdiObject brush_;
+    COLORREF brushColour_ = 0;
     GdiObject cellFont_;
     // Moving a control or the bottom edge.
     HWND moving_ = nullptr;

@@ -1,8 +1,5 @@
 #include "info/win/info_view_thread.h"
 
-#include <objbase.h>
-
-#include <memory>
 
 namespace {
 // Waits up to ms while still answering messages sent to this thread: the
@@ -27,6 +24,7 @@ InfoViewThread::~InfoViewThread() {
 bool InfoViewThread::create(HWND mainWindow, bool visible) {
     visible_ = true;
     gate_.setState(InfoCreated);
+    view_.setNewerComing([this] { return gate_.pending() > 0 || entryWaiting(); });
     if (!view_.create(mainWindow)) return false;
     // Shown by the first Place after the owner shows: mapped before its
     // owner, Wine stacks the strip below it.
@@ -40,12 +38,36 @@ bool InfoViewThread::create(HWND mainWindow, bool visible) {
 }
 
 void InfoViewThread::PostEntry(const InfoEntry& entry) {
-    auto copy = std::make_unique<InfoEntry>(entry);
+    bool wake;
+    {
+        std::lock_guard<std::mutex> guard(slotLock_);
+        slot_ = entry;
+        slotFull_ = true;
+        wake = !awake_;
+        awake_ = true;
+    }
+    if (!wake) return;
     gate_.posted();
-    if (Post(MsgEntry, 0, reinterpret_cast<LPARAM>(copy.get())))
-        (void)copy.release();  // the thread frees it
-    else if (gate_.arrive())  // never queued: take it off the count again
-        gate_.finished();
+    if (Post(MsgEntry, 0, 0)) return;
+    if (gate_.arrive()) gate_.finished();  // never queued: take it off the count again
+    std::lock_guard<std::mutex> guard(slotLock_);
+    awake_ = false;
+}
+
+bool InfoViewThread::takeEntry(InfoEntry& out) {
+    std::lock_guard<std::mutex> guard(slotLock_);
+    if (!slotFull_) {
+        awake_ = false;
+        return false;
+    }
+    out = slot_;
+    slotFull_ = false;
+    return true;
+}
+
+bool InfoViewThread::entryWaiting() {
+    std::lock_guard<std::mutex> guard(slotLock_);
+    return slotFull_;
 }
 
 void InfoViewThread::SetUserName(const std::string& name) {
@@ -62,14 +84,27 @@ void InfoViewThread::Hide() {
     if (view_.hwnd()) ShowWindow(view_.hwnd(), SW_HIDE);
 }
 
-LRESULT InfoViewThread::OnThreadMessage(UINT message, WPARAM, LPARAM lp) {
+LRESULT InfoViewThread::OnThreadMessage(UINT message, WPARAM, LPARAM) {
     if (message != MsgEntry) return 0;
-    std::unique_ptr<InfoEntry> entry(reinterpret_cast<InfoEntry*>(lp));
-    if (gate_.arrive()) {
-        if (!comReady_) comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        view_.showEntry(*entry);
-        gate_.finished();
+    InfoEntry entry;
+    if (!gate_.arrive()) {
+        while (takeEntry(entry)) {  // stopping: drop what is left
+        }
+        return 0;
     }
+    if (!com_) com_.emplace();
+    // While the key is held the entries come faster than the strip shows
+    // them: one with a newer behind it is stale before it could be shown,
+    // so the thread waits a refresh instead of working it out (the shell's
+    // icon lookup keeps the server busy, and the key waits on the server).
+    while (takeEntry(entry)) {
+        if (entryWaiting()) {
+            Sleep(InfoView::RefreshMs);
+            continue;
+        }
+        view_.showEntry(entry);
+    }
+    gate_.finished();
     return 0;
 }
 

@@ -5,6 +5,10 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
+#include <optional>
+
+#include "base/win/com_apartment.h"
 
 #include "fileops/win/message_thread.h"
 #include "info/update_gate.h"
@@ -21,6 +25,9 @@ public:
     // stays hidden until shown with SetVisible.
     bool create(HWND mainWindow, bool visible);
 
+    // Hands the entry over; the thread is woken by a posted message only
+    // when it is not awake already, so a held key costs the user-interface
+    // thread a copy per move and a post now and then.
     void PostEntry(const InfoEntry& entry);
     void SetDisk(uint32_t low, int32_t high) { view_.setDisk(low, high); }
     void SetUserName(const std::string& name);
@@ -39,10 +46,21 @@ public:
 
 protected:
     LRESULT OnThreadMessage(UINT message, WPARAM wp, LPARAM lp) override;
+    void OnThreadEnd() override { com_.reset(); }
 
 private:
+    // Takes the newest entry, or, when none is left, lets the thread sleep.
+    bool takeEntry(InfoEntry& out);
+    bool entryWaiting();
+
     InfoView view_;
     UpdateGate gate_;
+    std::mutex slotLock_;
+    InfoEntry slot_{};       // the newest entry not yet taken
+    bool slotFull_ = false;
+    bool awake_ = false;     // a wake-up is posted or the thread is working
     std::atomic<bool> visible_{true};
-    bool comReady_ = false;  // on the thread
+    // The shell's icon lookup wants COM; joined at the first entry, left
+    // when the thread ends.
+    std::optional<ComApartment> com_;  // on the thread
 };

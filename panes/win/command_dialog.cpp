@@ -8,6 +8,7 @@
 #include "base/win/handle.h"
 #include "base/win/window_text.h"
 #include "panes/command_dialog_rules.h"
+#include "panes/win/colour_sample.h"
 #include "panes/win/command_dialog_ids.h"
 #include "services/table_files.h"
 
@@ -133,10 +134,10 @@ private:
             if (code == EN_CHANGE) InvalidateRect(item(IDC_COMMAND_SAMPLE), nullptr, TRUE);
             break;
         case IDC_COMMAND_TEXT_COLOUR:
-            chooseColour(textColour_);
+            chooseSampleColour(hwnd_, item(IDC_COMMAND_SAMPLE), textColour_, customColours);
             break;
         case IDC_COMMAND_BACK_COLOUR:
-            chooseColour(backColour_);
+            chooseSampleColour(hwnd_, item(IDC_COMMAND_SAMPLE), backColour_, customColours);
             break;
         case IDC_COMMAND_SET:
             set();
@@ -248,18 +249,6 @@ private:
         EnableWindow(item(IDC_COMMAND_EXT), archive);
     }
 
-    void chooseColour(Colour& colour) {
-        CHOOSECOLORA chooser{};
-        chooser.lStructSize = sizeof chooser;
-        chooser.hwndOwner = hwnd_;
-        chooser.rgbResult = colour;
-        chooser.lpCustColors = customColours;
-        chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
-        if (!ChooseColorA(&chooser)) return;
-        colour = chooser.rgbResult;
-        InvalidateRect(item(IDC_COMMAND_SAMPLE), nullptr, TRUE);
-    }
-
     void set() {
         int row = setRule(table_, selectedRow(), ruleFromControls(readControls()));
         fillList(row);
@@ -359,17 +348,9 @@ private:
     }
 
     void drawSample(const DRAWITEMSTRUCT& draw) {
-        HDC dc = draw.hDC;
-        fill(dc, draw.rcItem, backColour_);
-        std::string ext = windowText(item(IDC_COMMAND_EXT));
-        int oldMode = SetBkMode(dc, TRANSPARENT);
-        {
-            SelectedObject font(dc,
-                                reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
-            drawText(dc, draw.rcItem, ext.empty() ? "Sample" : "sample." + ext, textColour_,
-                     DT_CENTER);
-        }
-        SetBkMode(dc, oldMode);
+        const std::string ext = windowText(item(IDC_COMMAND_EXT));
+        drawColourSample(draw, {textColour_, backColour_}, ext.empty() ? "Sample" : "sample." + ext,
+                         reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
     }
 
     std::string programDirectory_;

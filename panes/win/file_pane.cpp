@@ -56,7 +56,11 @@ void FilePane::setLook(const PaneLook& look) {
                                look.fontName.empty() ? nullptr : look.fontName.c_str())};
     // The pane's own device context keeps the font selected for good; the
     // old one can only be deleted once it is no longer selected.
-    SelectObject(WindowDC(hwnd_).get(), font.get());
+    {
+        WindowDC dc(hwnd_);
+        SelectObject(dc.get(), font.get());
+        SetBkMode(dc.get(), OPAQUE);  // kept by the own DC like the font
+    }
     font_ = std::move(font);
     relayout();
 }
@@ -94,28 +98,29 @@ void FilePane::apply(const PaneUpdate& update) {
         repaintAll(update.highlight);
     } else if (update.oldCursor >= 0 || update.newCursor >= 0) {
         WindowDC dc(hwnd_);
+        const uint64_t now = nowUtc();
         if (update.oldCursor >= 0 && update.oldCursor != update.newCursor)
-            drawLine(dc.get(), update.oldCursor, false, false);
-        if (update.newCursor >= 0) drawLine(dc.get(), update.newCursor, true, update.highlight);
+            drawLine(dc.get(), update.oldCursor, false, false, now);
+        if (update.newCursor >= 0) drawLine(dc.get(), update.newCursor, true, update.highlight, now);
     }
     if (update.reportCounts || update.newCursor >= 0 || update.repaintAll) {
         if (owner_) owner_->paneCursorMoved();
     }
 }
 
-void FilePane::drawLine(HDC dc, int index, bool cursor, bool highlight) {
+void FilePane::drawLine(HDC dc, int index, bool cursor, bool highlight, uint64_t now) {
+    ++linesDrawn_;
     const ColumnLayout& layout = model_.layout();
     const int top = model_.topColumn();
     ColumnLayout::Position at = layout.linePosition(index, top);
     const bool real = index < model_.count();
     const FileEntry& entry = model_.entryAt(index);
     model_.formatLineAt(lineBuffer_, index, real ? localTimeOf(entry) : LocalTime{});
-    ColourPair pair = real && table_ ? lineColours(entry, *table_, look_.todayColour, nowUtc())
+    ColourPair pair = real && table_ ? lineColours(entry, *table_, look_.todayColour, now)
                                      : (table_ ? table_->defaultPair() : ColourPair{0xFFFFFF, 0});
     if (cursor && real) std::swap(pair.text, pair.back);
     SetTextColor(dc, pair.text);
     SetBkColor(dc, pair.back);
-    SetBkMode(dc, OPAQUE);
     const int x = static_cast<int>(at.x);
     TextOutA(dc, x, at.y, lineBuffer_.data(), static_cast<int>(lineBuffer_.size()));
     if (highlight && real && (entry.marked || cursor)) {
@@ -131,13 +136,16 @@ void FilePane::drawLine(HDC dc, int index, bool cursor, bool highlight) {
 
 void FilePane::paint(HDC dc, const RECT& client) {
     COLORREF background = table_ ? table_->defaultPair().back : 0;
-    GdiObject brush{CreateSolidBrush(background)};
-    FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
+    // The background is filled by the text output's own opaque cells and
+    // this one fill; no brush is made for it.
+    SetBkColor(dc, background);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
     ColumnLayout::PaintRange range = model_.layout().paintRange(model_.topColumn());
     const bool highlight = highlightNextPaint_;
     highlightNextPaint_ = false;
+    const uint64_t now = nowUtc();
     for (int i = range.first; i < range.first + range.lines; ++i)
-        drawLine(dc, i, i == model_.cursor() && model_.count() > 0, highlight);
+        drawLine(dc, i, i == model_.cursor() && model_.count() > 0, highlight, now);
 }
 
 void FilePane::filesDropped(HDROP drop) {

@@ -56,12 +56,14 @@ public:
     // Draws what a command changed: two lines for a cursor move, else all.
     void apply(const PaneUpdate& update);
     void repaintAll(bool highlight = false);
+    // Lines drawn since the window was made, for the benchmark's count per move.
+    long long linesDrawn() const { return linesDrawn_; }
 
 private:
     static LRESULT CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wp, LPARAM lp);
     void paint(HDC dc, const RECT& client);
-    void drawLine(HDC dc, int index, bool cursor, bool highlight);
+    void drawLine(HDC dc, int index, bool cursor, bool highlight, uint64_t nowUtc);
     LayoutParams layoutParams() const;
     void filesDropped(HDROP drop);
 
@@ -74,4 +76,5 @@ private:
     bool highlightNextPaint_ = false;
     std::string lineBuffer_;
     std::vector<CellRun> cells_;
+    long long linesDrawn_ = 0;
 };

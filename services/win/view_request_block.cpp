@@ -9,6 +9,7 @@
 void ViewRequestBlock::close() {
     view_.reset();
     mapping_.reset();
+    mutex_.reset();
 }
 
 bool ViewRequestBlock::write(unsigned char flag, const std::string& path) {
@@ -23,8 +24,8 @@ bool ViewRequestBlock::write(unsigned char flag, const std::string& path) {
         }
     }
     if (path.size() + 2 > Size) return false;
-    UniqueHandle mutex{CreateMutexA(nullptr, FALSE, "PELKOMUTEX")};
-    MutexLock lock(mutex.get(), 100);
+    if (!mutex_) mutex_.reset(CreateMutexA(nullptr, FALSE, "PELKOMUTEX"));
+    MutexLock lock(mutex_.get(), 100);
     if (!lock.owned()) return false;
     auto* bytes = static_cast<unsigned char*>(view_.get());
     bytes[0] = flag;

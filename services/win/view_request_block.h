@@ -18,4 +18,7 @@ public:
 private:
     UniqueHandle mapping_;
     MappedView view_;
+    // Opened once with the block: a cursor move pays for the wait and the
+    // release, not for creating and closing the mutex as well.
+    UniqueHandle mutex_;
 };
