@@ -3,58 +3,12 @@
 // a directory down, rename, make a directory, delete a remote tree.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "commands/command_id.h"
+#include "e2e/ftp_steps.h"
 #include "e2e/vorbin_process.h"
 #include "services/settings.h"
 #include "services/win/program_directory.h"
 #include "testing/win/ftp_server_process.h"
-
-namespace {
-
-bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
-    for (int key : {VK_DOWN, VK_UP}) {
-        for (int step = 0; step < 40; ++step) {
-            if (viewedPath() == path) return true;
-            const std::string before = viewedPath();
-            vorbin.key(key);
-            if (!waitUntil([&] { return viewedPath() != before; }, 1000)) break;
-        }
-    }
-    return viewedPath() == path;
-}
-
-bool isDirectoryOnDisk(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Captions of the FTP confirmations (MESSAGE.tbl 2001, 2002, 2000).
-const char* const ConfirmCopy = "FTP \x83\x52\x83\x73\x81\x5b\x82\xcc\x8a\x6d\x94\x46";
-const char* const ConfirmMove = "FTP \x88\xda\x93\xae\x82\xcc\x8a\x6d\x94\x46";
-const char* const ConfirmDelete = "FTP \x8d\xed\x8f\x9c\x82\xcc\x8a\x6d\x94\x46";
-
-bool answerYes(const char* caption) {
-    HWND box = waitForDialog(caption);
-    if (!box) return false;
-    PostMessageA(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
-    return waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
-}
-
-// Types the destination into the Copy or Move dialog and says yes to the
-// FTP confirmation.
-void answerTransfer(const VorbinProcess& vorbin, int key, const char* caption, const std::string& to,
-                    const char* confirmation) {
-    vorbin.key(key);
-    HWND dialog = waitForDialog(caption);
-    ASSERT_TRUE(dialog) << caption;
-    ASSERT_TRUE(replaceText(dialog, to));
-    ASSERT_TRUE(typeKey(dialog, {VK_RETURN}));
-    EXPECT_TRUE(answerYes(confirmation)) << caption;
-}
-
-}  // namespace
 
 TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
     ScratchDirectory root{"ftproot"};
@@ -230,14 +184,8 @@ TEST(FtpBrowsing, CopyBetweenTwoServers) {
     ProgramDirectory program;
     ASSERT_TRUE(writeKeyTable(program, {}));
     setLastPath(program, local.path());
-    // Both accounts stored as the login dialog stores them.
-    const std::string ini = program / "Vorbin.ini";
-    for (const auto& [port, user, password] :
-         {std::tuple{a.port(), "alice", "pw-1"}, std::tuple{b.port(), "bob", "pw-2"}}) {
-        const std::string key = "127.0.0.1:" + std::to_string(port);
-        WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), user, ini.c_str());
-        WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, password).c_str(), ini.c_str());
-    }
+    storeAccount(program, a.port(), "alice", "pw-1");
+    storeAccount(program, b.port(), "bob", "pw-2");
     VorbinProcess vorbin(program);
     ASSERT_TRUE(vorbin.waitForWindow());
     const std::string hostA = "|127.0.0.1:" + std::to_string(a.port());
@@ -281,8 +229,7 @@ TEST(FtpBrowsing, EditedRemoteFileIsPutBack) {
     setLastPath(program, local.path());
     const std::string ini = program / "Vorbin.ini";
     const std::string key = "127.0.0.1:" + std::to_string(server.port());
-    WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), "alice", ini.c_str());
-    WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, "pw-1").c_str(), ini.c_str());
+    storeAccount(program, server.port(), "alice", "pw-1");
     WritePrivateProfileStringA("PATH", "Editor", (program / "edit_standin.exe").c_str(), ini.c_str());
     ASSERT_TRUE(CopyFileA((programDirectory() + "edit_standin.exe").c_str(),
                           (program / "edit_standin.exe").c_str(), FALSE));
