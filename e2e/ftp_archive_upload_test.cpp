@@ -96,7 +96,7 @@ TEST(FtpArchiveUpload, MarkedMembersArriveWholeAndTheWorkDirectoryIsEmptied) {
         answerTransfer(vorbin, 'C', "Copy", host + "/" + c.remote, ConfirmCopy);
         const std::string there = root / c.remote;
         EXPECT_TRUE(waitUntil([&] { return readWholeFile(there + "\\data.bin") == bytes; }, 20000));
-        EXPECT_EQ(readWholeFile(there + "\\" + blanked), text);
+        EXPECT_TRUE(waitUntil([&] { return readWholeFile(there + "\\" + blanked) == text; }, 20000));
 
         // One file of a folder inside, under its own name.
         ASSERT_TRUE(moveCursorTo(vorbin, archive + ">sub dir")) << viewedPath();
@@ -110,7 +110,9 @@ TEST(FtpArchiveUpload, MarkedMembersArriveWholeAndTheWorkDirectoryIsEmptied) {
 
         // Nothing half-written there, nothing left here.
         EXPECT_FALSE(fileExists(there + "\\data.bin.vbpart"));
-        EXPECT_EQ(filesBelow(program / "TEMP\\V_WORK"), 0);
+        // The work directory goes once the job's window has closed.
+        EXPECT_TRUE(waitUntil([&] { return filesBelow(program / "TEMP\\V_WORK") == 0; }, 10000))
+            << filesBelow(program / "TEMP\\V_WORK");
     }
     EXPECT_TRUE(vorbin.close());
 }

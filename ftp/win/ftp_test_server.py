@@ -104,8 +104,9 @@ def main():
     if "--log" in opts:
         log = opts[opts.index("--log") + 1]
         counter = [0]
+        Base = Handler
 
-        class Logged(Handler):
+        class Logged(Base):
             def on_connect(self):
                 counter[0] += 1
                 self.number = counter[0]
@@ -113,7 +114,7 @@ def main():
             def pre_process_command(self, line, cmd, arg):
                 with open(log, "a") as f:
                     f.write("%d %s\n" % (self.number, cmd))
-                return Handler.pre_process_command(self, line, cmd, arg)
+                return Base.pre_process_command(self, line, cmd, arg)
 
         Handler = Logged
 
