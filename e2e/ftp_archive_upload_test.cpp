@@ -75,6 +75,7 @@ TEST(FtpArchiveUpload, MarkedMembersArriveWholeAndTheWorkDirectoryIsEmptied) {
     VorbinProcess vorbin(program);
     ASSERT_TRUE(vorbin.waitForWindow());
     const std::string host = "|127.0.0.1:" + std::to_string(server.port());
+    const std::string work = program / "TEMP\\V_WORK";
 
     const struct {
         const char* archive;
@@ -97,6 +98,9 @@ TEST(FtpArchiveUpload, MarkedMembersArriveWholeAndTheWorkDirectoryIsEmptied) {
         const std::string there = root / c.remote;
         EXPECT_TRUE(waitUntil([&] { return readWholeFile(there + "\\data.bin") == bytes; }, 20000));
         EXPECT_TRUE(waitUntil([&] { return readWholeFile(there + "\\" + blanked) == text; }, 20000));
+        // The work directory goes once the job's window has closed: nothing left here.
+        auto workEmptied = [&] { return waitUntil([&] { return filesBelow(work) == 0; }, 10000); };
+        EXPECT_TRUE(workEmptied()) << filesBelow(work);
 
         // One file of a folder inside, under its own name.
         ASSERT_TRUE(moveCursorTo(vorbin, archive + ">sub dir")) << viewedPath();
@@ -108,11 +112,9 @@ TEST(FtpArchiveUpload, MarkedMembersArriveWholeAndTheWorkDirectoryIsEmptied) {
         EXPECT_TRUE(waitUntil([&] { return readWholeFile(there + "\\" + So + ".txt") == "deeper " + So; },
                               20000));
 
-        // Nothing half-written there, nothing left here.
+        EXPECT_TRUE(workEmptied()) << filesBelow(work);
+        // Nothing half-written there.
         EXPECT_FALSE(fileExists(there + "\\data.bin.vbpart"));
-        // The work directory goes once the job's window has closed.
-        EXPECT_TRUE(waitUntil([&] { return filesBelow(program / "TEMP\\V_WORK") == 0; }, 10000))
-            << filesBelow(program / "TEMP\\V_WORK");
     }
     EXPECT_TRUE(vorbin.close());
 }
