@@ -1,7 +1,8 @@
 // Members of an archive copied to an FTP folder by the keys of any copy:
 // unpacked into a work directory of their own, uploaded, and nothing left
-// of them on this side. One zip made by Info-ZIP's zip, one LZH made by the
-// program's own library (lhasa only unpacks).
+// of them on this side. One zip made by Info-ZIP's zip (with a name code
+// page 932 cannot hold), one LZH made by the program's own library (lhasa
+// only unpacks).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -24,6 +25,10 @@ std::string everyByte(std::size_t size) {
     return s;
 }
 
+// 한글 😀.txt in UTF-8; listed with "_" for each character the code page lacks.
+const std::string Unholdable = "\xED\x95\x9C\xEA\xB8\x80 \xF0\x9F\x98\x80.txt";
+const std::string UnholdableShown = "__ _.txt";
+
 // zip run by the shell of the host system; the handle of a Linux process
 // does not tell when it ends, the marker it leaves does.
 bool zipWithInfoZip(const ScratchDirectory& tree, const std::string& folder, const std::string& archive) {
@@ -31,7 +36,9 @@ bool zipWithInfoZip(const ScratchDirectory& tree, const std::string& folder, con
     const std::string done = tree / "zip.done";
     {
         std::ofstream out(script, std::ios::binary);
-        out << "cd '" << unixPathOf(tree / folder) << "' && zip -q -r -X '../" << archive
+        // Korean and an emoji, which code page 932 cannot hold, made on the Linux side.
+        out << "cd '" << unixPathOf(tree / folder) << "' && printf 'hangul' > '" << Unholdable
+            << "' && zip -q -r -X '../" << archive
             << "' . && touch '" << unixPathOf(tree.path()) << "/zip.done'\n";
     }
     std::string line = "/bin/sh " + unixPathOf(script);
@@ -101,6 +108,18 @@ TEST(FtpArchiveUpload, MarkedMembersArriveWholeAndTheWorkDirectoryIsEmptied) {
         // The work directory goes once the job's window has closed: nothing left here.
         auto workEmptied = [&] { return waitUntil([&] { return filesBelow(work) == 0; }, 10000); };
         EXPECT_TRUE(workEmptied()) << filesBelow(work);
+        // Then the pane lists the archive again, the cursor back at the top.
+        EXPECT_TRUE(waitUntil([&] { return viewedPath() == archive + ">.."; })) << viewedPath();
+
+        // What the code page cannot hold arrives under the name shown, whole.
+        if (std::string(c.archive) == "up.zip") {
+            ASSERT_TRUE(moveCursorTo(vorbin, archive + ">" + UnholdableShown)) << viewedPath();
+            answerTransfer(vorbin, 'C', "Copy", host + "/" + c.remote, ConfirmCopy);
+            EXPECT_TRUE(waitUntil([&] { return readWholeFile(there + "\\" + UnholdableShown) == "hangul"; },
+                                  20000));
+            EXPECT_TRUE(workEmptied()) << filesBelow(work);
+            EXPECT_TRUE(waitUntil([&] { return viewedPath() == archive + ">.."; })) << viewedPath();
+        }
 
         // One file of a folder inside, under its own name.
         ASSERT_TRUE(moveCursorTo(vorbin, archive + ">sub dir")) << viewedPath();
