@@ -81,7 +81,7 @@ TEST(CommandLabels, MissingFileLeavesPlainNames) {
 }
 
 TEST(ShippedCommandTable, EveryCommandHasItsOwnLabel) {
-    fs::path file = fs::path(__FILE__).parent_path().parent_path() / "data" / "Command.TBL";
+    fs::path file = fs::path(VORBIN_DATA_DIR) / "Command.TBL";
     CommandLabels labels;
     ASSERT_TRUE(labels.load(file.string())) << file;
     std::set<std::string> seen;

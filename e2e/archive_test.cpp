@@ -9,6 +9,7 @@
 #include "commands/command_id.h"
 #include "e2e/vorbin_process.h"
 #include "services/win/program_directory.h"
+#include "testing/win/archiver_command.h"
 
 namespace {
 
@@ -23,23 +24,6 @@ const std::string Table = "\x95\x5c";
 void copyArchivers(const ProgramDirectory& program) {
     for (const char* name : Archivers)
         CopyFileA((programDirectory() + name).c_str(), (program / name).c_str(), FALSE);
-}
-
-// Runs a library's command entry in directory, as a packer would be run.
-int archiver(const char* library, const char* function, const std::string& line,
-             const std::string& directory) {
-    HMODULE module = LoadLibraryA((programDirectory() + library).c_str());
-    if (!module) return -1;
-    using Command = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
-    auto command = reinterpret_cast<Command>(reinterpret_cast<void*>(GetProcAddress(module, function)));
-    char before[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof before, before);
-    SetCurrentDirectoryA(directory.c_str());
-    char output[1024] = {};
-    int code = command ? command(nullptr, line.c_str(), output, sizeof output) : -1;
-    SetCurrentDirectoryA(before);
-    FreeLibrary(module);
-    return code;
 }
 
 bool titleEndsWith(const VorbinProcess& vorbin, const std::string& tail) {
@@ -77,8 +61,8 @@ TEST(Archive, BrowseANestedArchiveCopyOutAndOpenAMember) {
     ASSERT_TRUE(tree.writeFile("build\\folder\\leaf.txt", "leaf"));
     ASSERT_TRUE(tree.writeFile("build\\dir\\go.bat", "@echo ran> \"" + marker + "\"\r\n"));
     ASSERT_TRUE(tree.writeFile("build\\hello.txt", "hello " + Table));
-    ASSERT_EQ(archiver("ZIP32J.DLL", "Zip", "-r \"dir\\box.zip\" \"folder\\*.*\"", tree / "build"), 0);
-    ASSERT_EQ(archiver("UNLHA32.DLL", "Unlha", "a -d \"..\\outer.lzh\" \"dir\\*.*\" hello.txt",
+    ASSERT_EQ(runArchiverCommand("ZIP32J.DLL", "Zip", "-r \"dir\\box.zip\" \"folder\\*.*\"", tree / "build"), 0);
+    ASSERT_EQ(runArchiverCommand("UNLHA32.DLL", "Unlha", "a -d \"..\\outer.lzh\" \"dir\\*.*\" hello.txt",
                        tree / "build"),
               0);
     setLastPath(program, tree.path());

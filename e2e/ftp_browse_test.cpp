@@ -3,58 +3,16 @@
 // a directory down, rename, make a directory, delete a remote tree.
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <map>
+#include <set>
+#include <sstream>
 
 #include "commands/command_id.h"
+#include "e2e/ftp_steps.h"
 #include "e2e/vorbin_process.h"
 #include "services/settings.h"
 #include "services/win/program_directory.h"
 #include "testing/win/ftp_server_process.h"
-
-namespace {
-
-bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
-    for (int key : {VK_DOWN, VK_UP}) {
-        for (int step = 0; step < 40; ++step) {
-            if (viewedPath() == path) return true;
-            const std::string before = viewedPath();
-            vorbin.key(key);
-            if (!waitUntil([&] { return viewedPath() != before; }, 1000)) break;
-        }
-    }
-    return viewedPath() == path;
-}
-
-bool isDirectoryOnDisk(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Captions of the FTP confirmations (MESSAGE.tbl 2001, 2002, 2000).
-const char* const ConfirmCopy = "FTP \x83\x52\x83\x73\x81\x5b\x82\xcc\x8a\x6d\x94\x46";
-const char* const ConfirmMove = "FTP \x88\xda\x93\xae\x82\xcc\x8a\x6d\x94\x46";
-const char* const ConfirmDelete = "FTP \x8d\xed\x8f\x9c\x82\xcc\x8a\x6d\x94\x46";
-
-bool answerYes(const char* caption) {
-    HWND box = waitForDialog(caption);
-    if (!box) return false;
-    PostMessageA(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
-    return waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
-}
-
-// Types the destination into the Copy or Move dialog and says yes to the
-// FTP confirmation.
-void answerTransfer(const VorbinProcess& vorbin, int key, const char* caption, const std::string& to,
-                    const char* confirmation) {
-    vorbin.key(key);
-    HWND dialog = waitForDialog(caption);
-    ASSERT_TRUE(dialog) << caption;
-    ASSERT_TRUE(replaceText(dialog, to));
-    ASSERT_TRUE(typeKey(dialog, {VK_RETURN}));
-    EXPECT_TRUE(answerYes(confirmation)) << caption;
-}
-
-}  // namespace
 
 TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
     ScratchDirectory root{"ftproot"};
@@ -230,14 +188,8 @@ TEST(FtpBrowsing, CopyBetweenTwoServers) {
     ProgramDirectory program;
     ASSERT_TRUE(writeKeyTable(program, {}));
     setLastPath(program, local.path());
-    // Both accounts stored as the login dialog stores them.
-    const std::string ini = program / "Vorbin.ini";
-    for (const auto& [port, user, password] :
-         {std::tuple{a.port(), "alice", "pw-1"}, std::tuple{b.port(), "bob", "pw-2"}}) {
-        const std::string key = "127.0.0.1:" + std::to_string(port);
-        WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), user, ini.c_str());
-        WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, password).c_str(), ini.c_str());
-    }
+    storeAccount(program, a.port(), "alice", "pw-1");
+    storeAccount(program, b.port(), "bob", "pw-2");
     VorbinProcess vorbin(program);
     ASSERT_TRUE(vorbin.waitForWindow());
     const std::string hostA = "|127.0.0.1:" + std::to_string(a.port());
@@ -281,8 +233,7 @@ TEST(FtpBrowsing, EditedRemoteFileIsPutBack) {
     setLastPath(program, local.path());
     const std::string ini = program / "Vorbin.ini";
     const std::string key = "127.0.0.1:" + std::to_string(server.port());
-    WritePrivateProfileStringA("FTP", (key + "_USER").c_str(), "alice", ini.c_str());
-    WritePrivateProfileStringA("FTP", (key + "_PASS").c_str(), encodeValue(key, "pw-1").c_str(), ini.c_str());
+    storeAccount(program, server.port(), "alice", "pw-1");
     WritePrivateProfileStringA("PATH", "Editor", (program / "edit_standin.exe").c_str(), ini.c_str());
     ASSERT_TRUE(CopyFileA((programDirectory() + "edit_standin.exe").c_str(),
                           (program / "edit_standin.exe").c_str(), FALSE));
@@ -304,4 +255,167 @@ TEST(FtpBrowsing, EditedRemoteFileIsPutBack) {
         10000));
     SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(vorbin.close());
+}
+
+namespace {
+
+// The control connection and the command of each line the test server logged.
+std::vector<std::pair<int, std::string>> loggedCommands(const std::string& log) {
+    std::vector<std::pair<int, std::string>> out;
+    std::istringstream in(readWholeFile(log));
+    int connection = 0;
+    std::string command;
+    while (in >> connection >> command) out.emplace_back(connection, command);
+    return out;
+}
+
+std::string stripText(const VorbinProcess& vorbin, int id) {
+    HWND strip = FindWindowExA(vorbin.window(), nullptr, "#32770", "File Info");
+    char text[300] = {};
+    SendMessageA(GetDlgItem(strip, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+}  // namespace
+
+// Active mode against a server that refuses PORT and EPRT: tried once, then
+// passive for the rest of the connection; and browsing keeps that one
+// connection: listing again, in and out of folders, opens no other.
+TEST(FtpBrowsing, RefusedActiveModeFallsBackOnceOnTheOneBrowsingConnection) {
+    ScratchDirectory root{"ftproot"}, control{"ftpctl"}, local{"ftplocal"};
+    ASSERT_TRUE(root.makeDirectory("sub dir"));
+    ASSERT_TRUE(root.writeFile("sub dir\\inner.txt", "inner"));
+    const std::string log = control / "commands.log";
+    FtpServerProcess server(root.path(), control.path(), "alice", "pw-1", {"--no-active", "--log", log});
+    ASSERT_TRUE(server.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    setLastPath(program, local.path());
+    storeAccount(program, server.port(), "alice", "pw-1");  // passive off: active first
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    const std::string host = "|127.0.0.1:" + std::to_string(server.port());
+    handOver(vorbin, host + "/");
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir")) << viewedPath();
+    vorbin.key(VK_RETURN);
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/sub dir"); }, 10000));
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir/inner.txt")) << viewedPath();
+    // The place shown, asked for again: listed from the server once more.
+    handOver(vorbin, host + "/sub dir");
+    auto listings = [&] {
+        int n = 0;
+        for (const auto& [connection, command] : loggedCommands(log)) n += command == "MLSD";
+        return n;
+    };
+    EXPECT_TRUE(waitUntil([&] { return listings() == 3; }, 10000)) << listings();
+    EXPECT_TRUE(vorbin.close());
+
+    std::map<std::string, int> counts;
+    std::set<int> connections;
+    for (const auto& [connection, command] : loggedCommands(log)) {
+        ++counts[command];
+        connections.insert(connection);
+    }
+    EXPECT_EQ(connections.size(), 1u);
+    EXPECT_EQ(counts["PORT"], 1);
+    EXPECT_EQ(counts["EPRT"], 1);
+    EXPECT_EQ(counts["PASV"] + counts["EPSV"], 3);
+    EXPECT_EQ(counts["USER"], 1);
+}
+
+// The listing cache saved at the end ("FtpSaveCache" days) is read by the
+// next run: with the server gone, the folders listed before still show.
+TEST(FtpBrowsing, SavedListingCacheBrowsedWithTheServerGone) {
+    ScratchDirectory root{"ftproot"}, control{"ftpctl"}, local{"ftplocal"};
+    ASSERT_TRUE(root.makeDirectory("sub dir"));
+    ASSERT_TRUE(root.writeFile("sub dir\\inner.txt", "inner"));
+    ASSERT_TRUE(root.writeFile("top.txt", "top"));
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {}));
+    setLastPath(program, local.path());
+    WritePrivateProfileStringA("PATH", "FtpSaveCache", "3", (program / "Vorbin.ini").c_str());
+    std::string host;
+    {
+        FtpServerProcess server(root.path(), control.path(), "alice", "pw-1");
+        ASSERT_TRUE(server.started());
+        storeAccount(program, server.port(), "alice", "pw-1");
+        host = "|127.0.0.1:" + std::to_string(server.port());
+        VorbinProcess vorbin(program);
+        ASSERT_TRUE(vorbin.waitForWindow());
+        handOver(vorbin, host + "/");
+        ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+        ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir")) << viewedPath();
+        vorbin.key(VK_RETURN);
+        ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/sub dir"); }, 10000));
+        EXPECT_TRUE(vorbin.close());
+    }
+    EXPECT_EQ(filesBelow(program / "TEMP\\V_WORK\\W_CACHE"), 1);
+
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    handOver(vorbin, host + "/");
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+    EXPECT_TRUE(waitUntil([&] { return stripText(vorbin, 1096) == "Disk : FTP Cache"; }, 5000))
+        << stripText(vorbin, 1096);
+    EXPECT_TRUE(moveCursorTo(vorbin, host + "/top.txt")) << viewedPath();
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir")) << viewedPath();
+    vorbin.key(VK_RETURN);
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/sub dir"); }, 10000))
+        << vorbin.title();
+    EXPECT_TRUE(moveCursorTo(vorbin, host + "/sub dir/inner.txt")) << viewedPath();
+    EXPECT_TRUE(vorbin.close());
+}
+
+// Closing while a remote file is still open in its editor asks first (2003):
+// No keeps the window working, Yes ends it without putting anything back.
+TEST(FtpBrowsing, ClosingWithAnEditedFileOpenAsksFirst) {
+    ScratchDirectory root{"ftproot"}, control{"ftpctl"}, local{"ftplocal"};
+    ASSERT_TRUE(root.writeFile("note.txt", "text"));
+    FtpServerProcess server(root.path(), control.path(), "alice", "pw-1");
+    ASSERT_TRUE(server.started());
+    ProgramDirectory program;
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F3, false, false, false, CmdEdit, ""}}));
+    setLastPath(program, local.path());
+    storeAccount(program, server.port(), "alice", "pw-1");
+    // An editor that stays open until it is closed.
+    WritePrivateProfileStringA("PATH", "Editor", (program / "busy_window.exe").c_str(),
+                               (program / "Vorbin.ini").c_str());
+    ASSERT_TRUE(CopyFileA((programDirectory() + "busy_window.exe").c_str(),
+                          (program / "busy_window.exe").c_str(), FALSE));
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    const std::string host = "|127.0.0.1:" + std::to_string(server.port());
+    handOver(vorbin, host + "/");
+    ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(host + "/"); }, 15000)) << vorbin.title();
+    ASSERT_TRUE(moveCursorTo(vorbin, host + "/note.txt")) << viewedPath();
+    vorbin.key(VK_F3);
+    HWND editor = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (editor = FindWindowA("BusyWindow", nullptr)) != nullptr; }, 15000));
+    struct CloseEditor {
+        HWND window;
+        ~CloseEditor() {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            waitUntil([&] { return !IsWindow(window); }, 5000);
+        }
+    } closeEditor{editor};
+
+    // "FTP 編集中のファイル"
+    const char* const StillEditing = "FTP \x95\xd2\x8f\x57\x92\x86\x82\xcc\x83\x74\x83\x40\x83\x43\x83\x8b";
+    for (int answer : {IDNO, IDYES}) {
+        PostMessageA(vorbin.window(), WM_CLOSE, 0, 0);
+        HWND box = waitForDialog(StillEditing);
+        ASSERT_TRUE(box) << answer;
+        PostMessageA(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
+        if (answer == IDNO) {
+            // Still there and still obeying.
+            handOver(vorbin, local.path());
+            EXPECT_TRUE(waitUntil([&] { return vorbin.title().ends_with(local.path()); }, 10000))
+                << vorbin.title();
+        }
+    }
+    EXPECT_TRUE(vorbin.waitForExit(20000));
+    EXPECT_TRUE(IsWindow(editor));
+    EXPECT_EQ(readWholeFile(root / "note.txt"), "text");
 }

@@ -284,7 +284,7 @@ TEST(ExtTableRules, EditedRulesAreIndexedInUpperCase) {
 }
 
 TEST(ShippedColourTable, LoadsWithSensibleRules) {
-    fs::path shipped = fs::path(__FILE__).parent_path().parent_path() / "data" / "Color.tbl";
+    fs::path shipped = fs::path(VORBIN_DATA_DIR) / "Color.tbl";
     ExtTable table;
     ASSERT_TRUE(table.load(shipped.string()));
     EXPECT_NE(table.defaultPair(), (ColourPair{0xFFFFFF, 0}));

@@ -92,7 +92,7 @@ CCommand& FileOperations::commandFor(const std::string& source, const std::strin
     auto ftpSide = [](const std::string& p) { return isFtpPath(p) && !isArchivePath(p); };
     if (ftpSession_ && (ftpSide(source) || ftpSide(destination)))
         command_ = std::make_unique<CFtpCommand>(hwnd_, *ftpSession_, settings_, currentDirectory(),
-                                                 &editWatches_);
+                                                 &editWatches_, archiveHooks_);
     else
         command_ = std::make_unique<CLocalCommand>(hwnd_, archiveHooks_);
     command_->effect = effect;

@@ -11,7 +11,9 @@
 #include "fileops/win/ftp_job.h"
 #include "ftp/account.h"
 #include "ftp/ftp_path.h"
+#include "services/message_numbers.h"
 #include "services/win/message_box.h"
+#include "services/win/work_cleanup.h"
 
 namespace {
 
@@ -70,6 +72,24 @@ bool makeLocalDirectories(const std::string& path) {
 
 bool remoteDirectory(ftp::FtpSession& s, const std::string& remote) { return s.IsDirectory(remote); }
 
+// The full remote paths of what a remote directory holds; false when it
+// cannot be entered or listed.
+bool remoteChildren(ftp::FtpSession& s, const std::string& remote, std::vector<std::string>& children) {
+    std::string dir = remote;
+    ftp::Listing l;
+    if (!s.ChangeDirectory(dir) || dir != remote || !s.List(l)) return false;
+    for (const auto& e : l.entries) children.push_back(remote + "/" + e.name);
+    return true;
+}
+
+// A work directory that goes with all it holds when the operation ends.
+struct RemovedAfterwards {
+    std::string path;
+    ~RemovedAfterwards() {
+        if (!path.empty()) removeWorkDirectory(path);
+    }
+};
+
 struct Transfer {
     ftp::FtpSession& s;
     FtpProgressDialog& progress;
@@ -92,14 +112,11 @@ struct Transfer {
                     all = false;
                     continue;
                 }
-                std::string dir = remote;
-                ftp::Listing l;
-                if (!s.ChangeDirectory(dir) || dir != remote || !s.List(l)) {
+                std::vector<std::string> children;
+                if (!remoteChildren(s, remote, children)) {
                     all = false;
                     continue;
                 }
-                std::vector<std::string> children;
-                for (const auto& e : l.entries) children.push_back(remote + "/" + e.name);
                 bool ok = download(children, target);
                 all = all && ok;
                 if (ok && move) all = s.RemoveDirectory(remote) && all;
@@ -163,14 +180,11 @@ bool deleteTree(ftp::FtpSession& s, FtpProgressDialog& progress, HWND window,
         if (name == "." || name == ".." || name.empty()) continue;
         postFtpItemText(window, name);
         if (remoteDirectory(s, remote)) {
-            std::string dir = remote;
-            ftp::Listing l;
-            if (!s.ChangeDirectory(dir) || dir != remote || !s.List(l)) {
+            std::vector<std::string> children;
+            if (!remoteChildren(s, remote, children)) {
                 all = false;
                 continue;
             }
-            std::vector<std::string> children;
-            for (const auto& e : l.entries) children.push_back(remote + "/" + e.name);
             std::string up = ftp::parentPath(remote);
             s.ChangeDirectory(up);
             bool ok = deleteTree(s, progress, window, children);
@@ -214,9 +228,27 @@ bool CFtpCommand::transfer(const std::vector<std::string>& given, const std::str
         const bool whole = isFtpPath(s) || isDrivePath(s) || s.starts_with("\\\\") || s.starts_with("//");
         sources.push_back(whole ? s : joinPath(paneDirectory_, s));
     }
+    const bool fromArchive = isArchivePath(sources.front());
+    // An archive does not give up its members: they are only copied out.
+    if (fromArchive && move) {
+        showMessage(owner, MessageInsideArchive);
+        return true;
+    }
     int answer = showMessage(owner, move ? 2002 : 2001, static_cast<int>(sources.size()));
     if (!isYes(answer)) return false;
-    const bool down = isFtpPath(sources.front());
+    RemovedAfterwards unpacked;
+    if (fromArchive) {
+        if (!isFtpPath(destination) || !hooks_.extractInto) return false;
+        unpacked.path = archiveUploadDirectory();
+        if (unpacked.path.empty()) {
+            showMessage(owner, 2007);
+            return false;
+        }
+        sources = hooks_.extractInto(sources, unpacked.path);
+        // The archive's own message has told why.
+        if (sources.empty()) return false;
+    }
+    const bool down = !fromArchive && isFtpPath(sources.front());
     const bool up = isFtpPath(destination);
     bool ok = false;
     if (down && up) {
@@ -277,6 +309,22 @@ bool CFtpCommand::transfer(const std::vector<std::string>& given, const std::str
     }
     if (!ok) showMessage(owner, move ? 2008 : 2007);
     return ok;
+}
+
+std::string CFtpCommand::archiveUploadDirectory() {
+    const std::string work = settings_.WorkDirectory(1, [](const std::string& d) {
+        return CreateDirectoryA(d.c_str(), nullptr) || localDirectory(d);
+    });
+    const std::string base = ftp::localMirror(work, "|vorbin_AFtp_work");
+    if (!makeLocalDirectories(base)) return {};
+    // Made exclusively: another instance may start an upload in the same tick.
+    const DWORD tick = GetTickCount();
+    for (DWORD i = 0; i < 1000; ++i) {
+        const std::string directory = joinPath(base, std::to_string(tick + i));
+        if (CreateDirectoryA(directory.c_str(), nullptr)) return directory;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    return {};
 }
 
 bool CFtpCommand::Copy(const std::vector<std::string>& sources, const std::string& destination) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fileops/win/command.h"
+#include "fileops/win/local_command.h"
 #include "ftp/win/ftp_session.h"
 #include "services/settings.h"
 
@@ -18,10 +19,11 @@ class CFtpCommand : public CCommand {
 public:
     // Names without a directory (a copy to an FTP path hands them over as
     // the pane shows them) lie in paneDirectory.
+    // Members of an archive go up through a work directory that hooks.extractInto fills.
     CFtpCommand(HWND owner, ftp::FtpSession& session, Settings& settings, std::string paneDirectory,
-                EditWatchList* watches = nullptr)
+                EditWatchList* watches = nullptr, LocalCommandHooks hooks = {})
         : CCommand(owner), session(session), settings_(settings), paneDirectory_(std::move(paneDirectory)),
-          watches_(watches) {}
+          watches_(watches), hooks_(std::move(hooks)) {}
 
     bool Copy(const std::vector<std::string>& sources, const std::string& destination) override;
     bool Move(const std::vector<std::string>& sources, const std::string& destination) override;
@@ -38,9 +40,12 @@ public:
 private:
     bool transfer(const std::vector<std::string>& sources, const std::string& destination, bool move);
     bool openRemote(const std::string& program, const std::string& remote);
+    // A fresh "vorbin_AFtp_work\<tick>" in the FTP work directory; "" when none can be made.
+    std::string archiveUploadDirectory();
     Settings& settings_;
     std::string paneDirectory_;
     EditWatchList* watches_;
+    LocalCommandHooks hooks_;
 };
 
 // The session for an FTP path: the browsing session when it is connected

@@ -7,6 +7,7 @@
 #include "ftp/ftp_path.h"
 #include "ftp/time_rule.h"
 #include "ftp/win/ftp_login_dialog.h"
+#include "services/work_directory.h"
 
 namespace {
 
@@ -64,7 +65,8 @@ FtpListingReader::~FtpListingReader() {
 
 std::string FtpListingReader::cacheFile(const std::string& hostKey) const {
     std::string directory = settings_.WorkDirectory(3, makeDirectoryLevel);
-    makeDirectoryLevel(directory);
+    // Nothing else may have made V_WORK yet.
+    for (const std::string& level : directoryChain(directory)) makeDirectoryLevel(level);
     if (!directory.empty() && directory.back() != '\\') directory += '\\';
     return directory + ftp::cacheFileName(hostKey);
 }

@@ -85,7 +85,10 @@ void MainWindow::initialise() {
     location_.history().load(settings_.ProgramDirectory() + HistoryTableFile);
     settings_.WriteInt("VORBIN_QUORVANE", settings_.InstanceKey("Vorbin"),
                        static_cast<long>(reinterpret_cast<LONG_PTR>(pane_.hwnd())));
-    changeDirectory("", true, true, location_.drives().current());
+    // Read again, an FTP place would be a reload from the server: offline,
+    // the saved listing the first read found would give way to an error.
+    if (listingSource_ == SourceFtp) pane_.relayout();
+    else changeDirectory("", true, true, location_.drives().current());
     fileOps_.commandFor(currentDirectory(), "");
     feedInfoListing();
     pane_.apply(pane_.model().startAt(0));

@@ -31,6 +31,9 @@ void MainWindow::attachArchives() {
         CLocalCommand mover(hwnd_);
         return mover.Move(extracted, destination) ? static_cast<int>(extracted.size()) : 0;
     };
+    hooks.extractInto = [this](const std::vector<std::string>& sources, const std::string& directory) {
+        return archiveWork_.extractSourcesInto(sources, directory);
+    };
     hooks.extractEntry = [this](const std::string& archivePath) {
         return archiveWork_.extractEntry(withoutQuotes(archivePath));
     };

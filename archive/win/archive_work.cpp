@@ -57,13 +57,14 @@ std::string ArchiveWork::freshDirectory(const std::string& archiveFile) {
 }
 
 std::vector<std::string> ArchiveWork::extractMembers(const std::string& archiveFile,
-                                                     const std::vector<std::string>& members) {
+                                                     const std::vector<std::string>& members,
+                                                     const std::string& into) {
     ArchiveLibrary library;
     if (!library.Load(archiveFile)) {
         tellLibraryMissing(owner_, archiveFile);
         return {};
     }
-    const std::string directory = freshDirectory(archiveFile);
+    const std::string directory = into.empty() ? freshDirectory(archiveFile) : into;
     if (directory.empty()) return {};
     ArchiverResult result;
     {
@@ -84,7 +85,7 @@ std::vector<std::string> ArchiveWork::extractMembers(const std::string& archiveF
     tellArchiveFailure(owner_, MessageArchiveEntryFailed,
                        archiveFile + ">" + (members.empty() ? std::string() : members.front()),
                        result, library.libraryName);
-    removeWorkDirectory(directory);
+    if (into.empty()) removeWorkDirectory(directory);
     return {};
 }
 
@@ -122,6 +123,11 @@ std::string ArchiveWork::extractEntry(const std::string& archivePath) {
 }
 
 std::vector<std::string> ArchiveWork::extractSources(const std::vector<std::string>& sources) {
+    return extractSourcesInto(sources, {});
+}
+
+std::vector<std::string> ArchiveWork::extractSourcesInto(const std::vector<std::string>& sources,
+                                                         const std::string& directory) {
     if (sources.empty()) return {};
     const std::string file = innermostArchive(memberParts(sources.front()));
     if (file.empty()) return {};
@@ -131,5 +137,5 @@ std::vector<std::string> ArchiveWork::extractSources(const std::vector<std::stri
         if (!inside.empty()) members.push_back(memberOfSource(inside));
     }
     if (members.empty()) return {};
-    return extractMembers(file, members);
+    return extractMembers(file, members, directory);
 }

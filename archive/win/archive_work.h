@@ -34,12 +34,17 @@ public:
     // The sources (archive paths in one archive) extracted together in one
     // library call; the extracted paths, or none after a failure (told).
     std::vector<std::string> extractSources(const std::vector<std::string>& sources);
+    // The same into a directory the caller made and later removes.
+    std::vector<std::string> extractSourcesInto(const std::vector<std::string>& sources,
+                                                const std::string& directory);
 
 private:
     // member of archiveFile out to a fresh directory; the extracted path or "".
     std::string extractMember(const std::string& archiveFile, const std::string& member);
+    // Into a fresh directory unless into names one.
     std::vector<std::string> extractMembers(const std::string& archiveFile,
-                                            const std::vector<std::string>& members);
+                                            const std::vector<std::string>& members,
+                                            const std::string& into = {});
 
     Settings& settings_;
     HWND owner_ = nullptr;

@@ -6,27 +6,8 @@
 
 #include "archive/win/archive_listing_reader.h"
 #include "services/win/ini_profile.h"
-#include "services/win/program_directory.h"
+#include "testing/win/archiver_command.h"
 #include "testing/win/scratch_directory.h"
-
-namespace {
-
-int archiver(const char* library, const char* function, const std::string& line,
-             const std::string& directory) {
-    HMODULE module = LoadLibraryA((programDirectory() + library).c_str());
-    if (!module) return -1;
-    using Command = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
-    auto command = reinterpret_cast<Command>(reinterpret_cast<void*>(GetProcAddress(module, function)));
-    char before[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof before, before);
-    SetCurrentDirectoryA(directory.c_str());
-    int code = command ? command(nullptr, line.c_str(), nullptr, 0) : -1;
-    SetCurrentDirectoryA(before);
-    FreeLibrary(module);
-    return code;
-}
-
-}  // namespace
 
 // Two instances share the work folder, each with a running number of its
 // own starting at 0: no two extractions may land in one directory.
@@ -59,8 +40,8 @@ TEST(ArchiveWork, NestedArchiveListedAndItsMemberExtracted) {
     ASSERT_TRUE(dir.makeDirectory("src\\d"));
     ASSERT_TRUE(dir.makeDirectory("src\\d\\\x95\x5c"));
     ASSERT_TRUE(dir.writeFile("src\\d\\\x95\x5c\\leaf.txt", "leaf"));
-    ASSERT_EQ(archiver("ZIP32J.DLL", "Zip", "-r \"in.zip\" \"d\\*.*\"", dir / "src"), 0);
-    ASSERT_EQ(archiver("UNLHA32.DLL", "Unlha", "a \"..\\out.lzh\" in.zip", dir / "src"), 0);
+    ASSERT_EQ(runArchiverCommand("ZIP32J.DLL", "Zip", "-r \"in.zip\" \"d\\*.*\"", dir / "src"), 0);
+    ASSERT_EQ(runArchiverCommand("UNLHA32.DLL", "Unlha", "a \"..\\out.lzh\" in.zip", dir / "src"), 0);
     IniProfile profile(dir / "Vorbin.ini");
     Settings settings(profile, dir.path() + "\\");
     settings.FtpWork = dir / "w";

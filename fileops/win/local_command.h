@@ -18,6 +18,11 @@ struct LocalCommandHooks {
     // "" when that failed (and was told); without it, nothing inside an
     // archive runs.
     std::function<std::string(const std::string& archivePath)> extractEntry;
+    // Extracts archive entries into a directory the caller made and returns
+    // the extracted paths, none after a failure (told).
+    std::function<std::vector<std::string>(const std::vector<std::string>& sources,
+                                           const std::string& directory)>
+        extractInto;
 };
 
 // What one shell file operation came to: done, declined by the user at a

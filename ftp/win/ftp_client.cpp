@@ -537,23 +537,31 @@ bool FtpClient::retrieve(const std::string& remote, const std::string& local,
     return true;
 }
 
+std::string FtpClient::partialName(const std::string& remote) { return remote + TempSuffix; }
+
 bool FtpClient::store(const std::string& local, const std::string& remote,
                       const std::atomic<bool>* cancel) {
     lastBytes_ = 0;
+    leftPartial_ = false;
     std::string name = serverName(remote);
-    std::string temp = serverName(remote + TempSuffix);
+    std::string temp = serverName(partialName(remote));
     if (name.empty() || temp.empty()) return fail(Failure::Refused, "the name cannot be sent");
     LocalFile file(CreateFileA(local.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) return fail(Failure::Local, "cannot read " + local);
     SocketHandle data;
-    if (!openTransfer("STOR", temp, data)) return false;
+    // A refused STOR made nothing; a connection lost around it may have.
+    if (!openTransfer("STOR", temp, data)) {
+        leftPartial_ = !control_;
+        return false;
+    }
+    leftPartial_ = true;
     auto dropTemp = [&] {
         if (control_) {
             Reply reply;
             Failure keep = failure_;
             std::string text = errorText_;
-            command("DELE", temp, reply);
+            if (command("DELE", temp, reply) && reply.kind() == 2) leftPartial_ = false;
             failure_ = keep;
             errorText_ = text;
         }
@@ -591,7 +599,10 @@ bool FtpClient::store(const std::string& local, const std::string& remote,
         if (!command("RNFR", temp, reply)) return false;
         if (reply.code == 350) {
             if (!command("RNTO", name, reply)) return false;
-            if (reply.kind() == 2) return true;
+            if (reply.kind() == 2) {
+                leftPartial_ = false;
+                return true;
+            }
         }
         // Some servers will not rename onto an existing file.
         if (attempt == 0 && !command("DELE", name, reply)) return false;

@@ -120,6 +120,11 @@ public:
     // Active mode could not make a data connection and passive took over.
     bool switchedToPassive() const { return switchedToPassive_; }
     uint64_t lastTransferBytes() const { return lastBytes_; }
+    // The last store failed in a way that may have left its temporary name
+    // on the server (the connection went before it could be removed).
+    bool leftPartial() const { return leftPartial_; }
+    // The temporary name a store writes before renaming it to remote.
+    static std::string partialName(const std::string& remote);
 
 private:
     bool fail(Failure f, const std::string& text);
@@ -155,6 +160,7 @@ private:
     HWND statusWindow_ = nullptr;
     StatusRecord record_{};
     uint64_t lastBytes_ = 0;
+    bool leftPartial_ = false;
 };
 
 }  // namespace ftp

@@ -327,3 +327,48 @@ TEST(FtpSession, ReconnectParentFallbackAndMatchingCopy) {
 }
 
 }  // namespace
+
+namespace {
+
+// An upload cut off by a dying server leaves its temporary name there; the
+// next connection to that server removes it while it is still no larger
+// than what we sent, and leaves complete files and other temporary names be.
+TEST(FtpSession, BrokenUploadsTemporaryNameRemovedOnTheNextConnection) {
+    const std::string content = bigContent(3 * 1024 * 1024);
+    for (bool writtenSinceByOthers : {false, true}) {
+        SCOPED_TRACE(writtenSinceByOthers ? "written since" : "as we left it");
+        ScratchDirectory root{"ftproot"}, local{"ftplocal"};
+        ASSERT_TRUE(local.writeFile("up.bin", content));
+        ASSERT_TRUE(root.writeFile("keep.bin", "complete"));
+        ASSERT_TRUE(root.writeFile("other.bin.vbpart", "not ours"));
+        ftp::FtpSession session("test");
+        session.SetTimeouts({5000, 5000, 5000});
+        uint16_t port = 0;
+        {
+            ScratchDirectory control{"ftpctl"};
+            FtpServerProcess server(root.path(), control.path(), User, Password, {"--throttle", "262144"});
+            ASSERT_TRUE(server.started());
+            port = server.port();
+            ASSERT_TRUE(session.Connect("127.0.0.1", User, Password, true, port, true));
+            bool stored = true;
+            std::thread t([&] { stored = session.PutFile(local / "up.bin", "/up.bin", nullptr); });
+            EXPECT_TRUE(waitUntil([&] { return fileExists(root / "up.bin.vbpart"); }, 20000));
+            server.kill();
+            t.join();
+            EXPECT_FALSE(stored);
+        }
+        ASSERT_TRUE(fileExists(root / "up.bin.vbpart"));
+        if (writtenSinceByOthers) ASSERT_TRUE(root.writeFile("up.bin.vbpart", content + "more"));
+        ScratchDirectory control{"ftpctl"};
+        FtpServerProcess again(root.path(), control.path(), User, Password, {"--port", std::to_string(port)});
+        ASSERT_TRUE(again.started());
+        ftp::Listing l;
+        ASSERT_TRUE(session.List(l)) << session.ErrorText();
+        EXPECT_EQ(fileExists(root / "up.bin.vbpart"), writtenSinceByOthers);
+        EXPECT_FALSE(fileExists(root / "up.bin"));
+        EXPECT_EQ(readWholeFile(root / "keep.bin"), "complete");
+        EXPECT_EQ(readWholeFile(root / "other.bin.vbpart"), "not ours");
+    }
+}
+
+}  // namespace

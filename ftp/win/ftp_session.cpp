@@ -35,7 +35,29 @@ bool FtpSession::Connect(const std::string& host, const std::string& user, const
     passive_ = passive;
     port_ = port;
     directory_.clear();
-    return client_.connect(host, port, user, password, passive);
+    if (!client_.connect(host, port, user, password, passive)) return false;
+    removeStrayParts();
+    return true;
+}
+
+void FtpSession::removeStrayParts() {
+    std::vector<StrayPart> kept;
+    for (StrayPart& stray : strays_) {
+        if (stray.host != host_ || stray.port != port_ || stray.user != user_) {
+            kept.push_back(std::move(stray));
+            continue;
+        }
+        // Without SIZE there is no telling whose it is: left alone.
+        if (!client_.features().size) continue;
+        std::optional<uint64_t> size = client_.size(stray.path);
+        if (size && *size <= stray.sent) client_.deleteFile(stray.path);
+    }
+    strays_ = std::move(kept);
+}
+
+std::string FtpSession::absolute(const std::string& remote) const {
+    if (remote.starts_with("/") || directory_.empty()) return remote;
+    return directory_ + (directory_.ends_with("/") ? "" : "/") + remote;
 }
 
 bool FtpSession::Reconnect() {
@@ -145,7 +167,12 @@ bool FtpSession::GetFile(const std::string& remote, const std::string& local,
 
 bool FtpSession::PutFile(const std::string& local, const std::string& remote,
                          const std::atomic<bool>* cancel) {
-    return retried([&] { return client_.store(local, remote, cancel); });
+    SessionLock lock(*this);
+    const std::string where = absolute(remote);
+    const bool ok = retried([&] { return client_.store(local, remote, cancel); });
+    if (!ok && client_.leftPartial())
+        strays_.push_back({host_, user_, port_, FtpClient::partialName(where), client_.lastTransferBytes()});
+    return ok;
 }
 
 bool FtpSession::DeleteFile(const std::string& remote) {

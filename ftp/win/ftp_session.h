@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ftp/win/ftp_client.h"
 
@@ -66,6 +67,18 @@ public:
 private:
     template <class Call>
     bool retried(Call call);
+    // Temporary names of uploads the connection dropped, removed on the
+    // next connection to that server while they are still ours: no larger
+    // than what we had sent (a complete file never has that name).
+    struct StrayPart {
+        std::string host, user;
+        uint16_t port;
+        std::string path;
+        uint64_t sent;
+    };
+    void removeStrayParts();
+    std::string absolute(const std::string& remote) const;
+    std::vector<StrayPart> strays_;
 
     std::string name_;
     std::atomic<DWORD> lockOwner_{0};

@@ -13,6 +13,10 @@ after --life seconds, so no test leaves it behind.
   --no-active               refuse PORT and EPRT
   --hostile                 add files whose names must never be used as given
   --idle SECONDS            close control connections idle that long
+  --port PORT               listen on PORT instead of a free one (a server
+                            started again where an earlier one died)
+  --log FILE                append every command received to FILE, one a
+                            line, with the number of the control connection
 """
 import os
 import socket
@@ -97,7 +101,25 @@ def main():
         dtp.read_limit = dtp.write_limit = int(opts[opts.index("--throttle") + 1])
         Handler.dtp_handler = dtp
 
-    server = FTPServer(("127.0.0.1", 0), Handler)
+    if "--log" in opts:
+        log = opts[opts.index("--log") + 1]
+        counter = [0]
+        Base = Handler
+
+        class Logged(Base):
+            def on_connect(self):
+                counter[0] += 1
+                self.number = counter[0]
+
+            def pre_process_command(self, line, cmd, arg):
+                with open(log, "a") as f:
+                    f.write("%d %s\n" % (self.number, cmd))
+                return Base.pre_process_command(self, line, cmd, arg)
+
+        Handler = Logged
+
+    port = int(opts[opts.index("--port") + 1]) if "--port" in opts else 0
+    server = FTPServer(("127.0.0.1", port), Handler)
     publish(server.socket.getsockname()[1])
     threading.Thread(target=watch, args=(stop,), daemon=True).start()
     server.serve_forever(timeout=0.2, blocking=True, handle_exit=False)
