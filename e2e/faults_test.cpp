@@ -1,8 +1,8 @@
 // Faults from outside the program, each once end to end: the settings file
-// missing or read-only, the program in a folder with Japanese names and
-// blanks, a drive letter that goes while it is shown, a file another process
+// missing or read-only, the work directory read-only or full, the program in
+// a folder with Japanese names and blanks, a drive letter that goes while it is shown, a file another process
 // holds while it is copied. (A folder deleted while shown: PaneKeys.)
-// Read-only files need a read-only mount: Wine runs as root here, and root
+// Read-only files need a read-only mount, a full disk a small one: Wine runs as root here, and root
 // writes through the read-only attribute.
 #include <gtest/gtest.h>
 
@@ -99,6 +99,46 @@ std::string answerMessage(DWORD processId, HWND mainWindow, DWORD timeoutMs = 10
     pressButton(box, IDOK);
     waitUntil([&] { return !IsWindow(box); }, 5000);
     return text;
+}
+
+// A tmpfs of 64 KB over a folder, filled to the last byte, while this lives.
+class FullMount {
+public:
+    explicit FullMount(const std::string& path) : path_(path), unix_(unixName(path)) {
+        mounted_ = unixShell("mount -t tmpfs -o size=64k tmpfs '" + unix_ + "'");
+        if (!mounted_) return;
+        HANDLE file = CreateFileA((path + "\\filler").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+        const std::string block(4096, 'f');
+        DWORD written = 0;
+        while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+               written == block.size()) {
+        }
+        CloseHandle(file);
+    }
+    ~FullMount() {
+        if (mounted_) unixShell("umount '" + unix_ + "'");
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    std::string path_, unix_;
+    bool mounted_ = false;
+};
+
+int zip(const std::string& line, const std::string& directory) {
+    HMODULE module = LoadLibraryA((programDirectory() + "ZIP32J.DLL").c_str());
+    if (!module) return -1;
+    using Command = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
+    auto command = reinterpret_cast<Command>(reinterpret_cast<void*>(GetProcAddress(module, "Zip")));
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof before, before);
+    SetCurrentDirectoryA(directory.c_str());
+    char output[1024] = {};
+    const int code = command ? command(nullptr, line.c_str(), output, sizeof output) : -1;
+    SetCurrentDirectoryA(before);
+    FreeLibrary(module);
+    return code;
 }
 
 // Set View with a new name-column width, answered by OK.
@@ -254,4 +294,55 @@ TEST(Faults, FileHeldByAnotherProcessWhileCopied) {
     DWORD_PTR result = 0;
     EXPECT_TRUE(SendMessageTimeoutA(vorbin.window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result));
     EXPECT_TRUE(vorbin.close());
+}
+
+// The work directory where archive members are extracted to be opened.
+TEST(Faults, WorkDirectoryReadOnlyOrFull) {
+    for (bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        ProgramDirectory program;
+        for (const char* name : {"UNZIP32.DLL", "ZIP32J.DLL"})
+            CopyFileA((programDirectory() + name).c_str(), (program / name).c_str(), FALSE);
+        ScratchDirectory tree{"vbfault"};
+        ScratchDirectory work{"vbwork"};
+        const std::string marker = tree / "ran.txt";
+        ASSERT_TRUE(tree.makeDirectory("in"));
+        ASSERT_TRUE(tree.writeFile("in\\go.bat", "@echo ran> \"" + marker + "\"\r\n"));
+        ASSERT_EQ(zip("\"..\\box.zip\" go.bat", tree / "in"), 0);
+        const std::string archive = readWholeFile(tree / "box.zip");
+        WritePrivateProfileStringA("PATH", "FtpWork", work.path().c_str(), (program / "Vorbin.ini").c_str());
+        setLastPath(program, tree.path());
+        std::unique_ptr<ReadOnlyMount> readOnly;
+        std::unique_ptr<FullMount> filled;
+        if (full) {
+            filled = std::make_unique<FullMount>(work.path());
+            if (!filled->mounted()) GTEST_SKIP() << "a small mount needs root";
+        } else {
+            readOnly = std::make_unique<ReadOnlyMount>(work.path());
+            if (!readOnly->mounted()) GTEST_SKIP() << "a read-only mount needs root";
+        }
+        VorbinProcess vorbin(program);
+        ASSERT_TRUE(vorbin.waitForWindow());
+        handOver(vorbin, tree / "box.zip");
+        ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "box.zip"; })) << viewedPath();
+        ASSERT_TRUE(vorbin.key(VK_RETURN));
+        ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(tree / "box.zip>"); })) << vorbin.title();
+        ASSERT_TRUE(vorbin.key('G'));
+        ASSERT_TRUE(waitUntil([&] { return viewedPath() == tree / "box.zip>go.bat"; })) << viewedPath();
+        ASSERT_TRUE(vorbin.key(VK_RETURN));
+        if (full) {
+            // Told; nothing runs from a copy that could not be written whole.
+            EXPECT_NE(answerMessage(vorbin.processId(), vorbin.window()), "(no message)");
+            EXPECT_FALSE(fileExists(marker));
+        } else {
+            // The program's own folder stands in for the one that refuses writes.
+            EXPECT_TRUE(waitUntil([&] { return fileExists(marker); }, 20000))
+                << answerMessage(vorbin.processId(), vorbin.window(), 1000);
+            EXPECT_TRUE(fileExists(program / "V_WORK\\W_ARCHIVE"));
+        }
+        EXPECT_EQ(readWholeFile(tree / "box.zip"), archive);
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(vorbin.window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result));
+        EXPECT_TRUE(vorbin.close());
+    }
 }
