@@ -41,6 +41,8 @@ public:
     HWND waitForWindow(DWORD timeoutMs = 20000);
     std::string title() const;
     HWND window() const { return window_; }
+    HANDLE handle() const { return process_.get(); }
+    DWORD processId() const { return processId_; }
     // Types a key into the program as a user does (see user_input.h); a key
     // that could not be typed fails the running test.
     bool key(int virtualKey) const { return key(Keystroke{virtualKey}); }

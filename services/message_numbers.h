@@ -21,3 +21,5 @@ constexpr int MessageArchiverMissing = 1023;      // library file name
 constexpr int MessageArchiveUnreadable = 1024;    // archive
 constexpr int MessageArchiveMethod = 1025;        // entry or archive: a method the library lacks
 constexpr int MessageArchiveExists = 1026;        // archive that packing would have replaced
+// Settings and tables that could not be written.
+constexpr int MessageSettingsNotSaved = 1030;     // the settings file

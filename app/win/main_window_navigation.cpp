@@ -156,9 +156,19 @@ void MainWindow::goBack() {
 
 bool MainWindow::leaveVanishedDirectory() {
     const std::string gone = currentDirectory();
-    auto exists = [this](const std::string& p) { return isDirectory(fileSystem_, p); };
+    // A drive root reads as an empty folder even when its drive has gone.
+    auto exists = [this](const std::string& p) {
+        return isDirectory(fileSystem_, p) &&
+               (!isDrivePath(p) || GetDriveTypeA(p.substr(0, 3).c_str()) != DRIVE_NO_ROOT_DIR);
+    };
     if (listingSource_ != SourceLocal || exists(gone)) return false;
-    const std::string above = nearestExistingAncestor(gone, exists);
+    std::string above = nearestExistingAncestor(gone, exists);
+    // A drive that vanished takes every folder above with it; the program's
+    // own folder is still there.
+    if (above.empty() && isDrivePath(gone)) {
+        above = settings_.ProgramDirectory();
+        if (above.size() > 3) above.pop_back();
+    }
     if (above.empty() || !goTo(above, false, true)) return false;
     pane_.apply(pane_.model().startAt(0));
     setTitle(currentDirectory() + VanishedDirectoryNote);

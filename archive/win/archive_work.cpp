@@ -42,15 +42,22 @@ ArchivePathParts memberParts(const std::string& path) {
 }  // namespace
 
 std::string ArchiveWork::freshDirectory(const std::string& archiveFile) {
-    const std::string base = settings_.WorkDirectory(WorkArchive, makeDirectoryLevel);
-    for (const std::string& level : directoryChain(base)) makeDirectoryLevel(level);
-    for (int tries = 0; tries < MostTries; ++tries) {
-        const int number = settings_.ArchiveWorkNumber;
-        settings_.ArchiveWorkNumber = number == INT32_MAX ? 0 : number + 1;
-        const std::string directory = numberedWorkDirectory(base, number, archiveFile);
-        if (CreateDirectoryA(directory.c_str(), nullptr)) return directory;
-        // Taken by an earlier extraction or another instance: the next number.
-        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    // The work folder of the settings may exist yet refuse every write (read
+    // only, full): the program's own folder stands in for it then.
+    const std::string configured = settings_.WorkDirectory(WorkArchive, makeDirectoryLevel);
+    const std::string own = workDirectoryPath(WorkArchive, "", settings_.ProgramDirectory(),
+                                              makeDirectoryLevel);
+    for (const std::string& base : {configured, own}) {
+        for (const std::string& level : directoryChain(base)) makeDirectoryLevel(level);
+        for (int tries = 0; tries < MostTries; ++tries) {
+            const int number = settings_.ArchiveWorkNumber;
+            settings_.ArchiveWorkNumber = number == INT32_MAX ? 0 : number + 1;
+            const std::string directory = numberedWorkDirectory(base, number, archiveFile);
+            if (CreateDirectoryA(directory.c_str(), nullptr)) return directory;
+            // Taken by an earlier extraction or another instance: the next number.
+            if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+        }
+        if (base == own) break;
     }
     tellArchiveFailure(owner_, MessageArchiveEntryFailed, archiveFile, ArchiverResult{true, -1});
     return {};

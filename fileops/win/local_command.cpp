@@ -202,6 +202,13 @@ bool fileArrived(const std::string& source, const std::string& target) {
            CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
 }
 
+// Why a file cannot be read now, for the message of a copy that left it behind.
+unsigned long readFailure(const std::string& path) {
+    FileHandle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr)};
+    return file ? ERROR_READ_FAULT : GetLastError();
+}
+
 // A rename the file system might take for no change at all: first to a
 // free name beside it, then to the new one, and back when that fails.
 bool renameThroughFreeName(const std::string& oldPath, const std::string& newPath) {
@@ -234,9 +241,20 @@ bool CLocalCommand::shellCopy(const std::vector<std::string>& sources, std::stri
     const PathProbe probe{isDirectory, isFile, makeDirectories};
     const std::vector<std::string> prepared =
         prepareShellCopy(currentPlatform(), sources, destination, probe);
-    return failIfShellFailed(MessageCopyFailed,
-                             shellOperation(owner, FO_COPY, prepared, {destination}, true),
-                             sources.front());
+    if (!failIfShellFailed(MessageCopyFailed,
+                           shellOperation(owner, FO_COPY, prepared, {destination}, true),
+                           sources.front()))
+        return false;
+    // Some shells report a file they could not read, one another process
+    // holds without sharing, as copied.
+    const bool intoDirectory = isDirectory(destination);
+    for (const std::string& source : sources) {
+        if (!isFile(source)) continue;
+        const std::string target = intoDirectory ? joinPath(destination, lastName(source)) : destination;
+        if (!fileArrived(source, target))
+            return fail(MessageCopyFailed, {source, systemReason(readFailure(source))});
+    }
+    return true;
 }
 
 bool CLocalCommand::shellMove(const std::vector<std::string>& sources, std::string destination) {

@@ -46,6 +46,7 @@ void IniProfile::write(const std::string& section, const std::string& key,
                        const std::string& value) {
     MutexLock lock(mutex_.get(), LockTimeoutMs);
     dropCachedCopy(file_);
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file_.c_str());
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file_.c_str()))
+        ++failedWrites_;
     dropCachedCopy(file_);
 }

@@ -15,10 +15,13 @@ public:
     void write(const std::string& section, const std::string& key,
                const std::string& value) override;
     const std::string& file() const { return file_; }
+    // Writes the platform refused (a read-only file, a full disk) since the start.
+    int failedWrites() const { return failedWrites_; }
 
 private:
     std::string file_;
     UniqueHandle mutex_;
+    int failedWrites_ = 0;
 };
 
 // The mutex name for a file: the same for every spelling of its path's case.
