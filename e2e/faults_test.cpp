@@ -160,11 +160,14 @@ TEST(Faults, SettingsFileMissingOrReadOnly) {
         const std::string ini = program / "Vorbin.ini";
         std::unique_ptr<ReadOnlyMount> lock;
         std::string before;
+        std::unique_ptr<ReadOnlyMount> keysLock;
         if (readOnly) {
             setLastPath(program, tree.path());
+            ASSERT_TRUE(writeKeyTable(program, {}));
             before = readWholeFile(ini);
             lock = std::make_unique<ReadOnlyMount>(ini);
             if (!lock->mounted()) GTEST_SKIP() << "a read-only mount needs root";
+            keysLock = std::make_unique<ReadOnlyMount>(program / "KEY.TBL");
         } else {
             ASSERT_TRUE(DeleteFileA(ini.c_str()));
         }
@@ -175,6 +178,13 @@ TEST(Faults, SettingsFileMissingOrReadOnly) {
             // Told, not silently dropped; the file as it was.
             EXPECT_NE(answerMessage(vorbin.processId(), vorbin.window()), "(no message)");
             EXPECT_EQ(readWholeFile(ini), before);
+            // A table that cannot be written is told the same way.
+            ASSERT_TRUE(keysLock->mounted());
+            ASSERT_TRUE(vorbin.key(VK_F8));
+            HWND keys = waitForDialog("Command");
+            ASSERT_NE(keys, nullptr);
+            pressButton(keys, IDOK);
+            EXPECT_NE(answerMessage(vorbin.processId(), vorbin.window()).find("KEY.TBL"), std::string::npos);
         } else {
             EXPECT_TRUE(waitUntil([&] { return iniValue(ini, "WINDOW", "FileNameLength") == "33"; }));
         }

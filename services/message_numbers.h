@@ -23,3 +23,4 @@ constexpr int MessageArchiveMethod = 1025;        // entry or archive: a method 
 constexpr int MessageArchiveExists = 1026;        // archive that packing would have replaced
 // Settings and tables that could not be written.
 constexpr int MessageSettingsNotSaved = 1030;     // the settings file
+constexpr int MessageTableNotSaved = 1031;        // the table file

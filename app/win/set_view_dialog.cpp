@@ -12,7 +12,9 @@
 #include "base/win/dialog_object.h"
 #include "base/win/handle.h"
 #include "panes/win/colour_sample.h"
+#include "services/message_numbers.h"
 #include "services/table_files.h"
+#include "services/win/message_box.h"
 
 namespace {
 COLORREF customColours[16];
@@ -152,7 +154,8 @@ private:
     void accept() {
         colours_.setTodayPair(today_);
         colours_.setDefaultPair(normal_);
-        colours_.save(settings_.ProgramDirectory() + ColourTableFile);
+        const std::string table = settings_.ProgramDirectory() + ColourTableFile;
+        if (!colours_.save(table)) showMessage(hwnd_, MessageTableNotSaved, table);
         const long long life = std::strtoll(text(IDC_VIEW_CACHE_LIFE).c_str(), nullptr, 10);
         if (!cacheLifeInRange(life)) {
             MessageBoxA(hwnd_, "Please enter an integer between 0 and 100.", "Set View",

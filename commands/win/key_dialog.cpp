@@ -14,7 +14,9 @@
 #include "commands/key_dialog_model.h"
 #include "commands/key_names.h"
 #include "commands/win/key_dialog_ids.h"
+#include "services/message_numbers.h"
 #include "services/table_files.h"
+#include "services/win/message_box.h"
 
 namespace {
 
@@ -273,7 +275,7 @@ private:
 
     void saveKeyFile() {
         std::string path = askFile(true, KeyFileFilter, "KEY", programDirectory_ + "Default");
-        if (!path.empty()) copy_.save(path);
+        if (!path.empty() && !copy_.save(path)) showMessage(hwnd_, MessageTableNotSaved, path);
     }
 
     void loadKeyFile() {
@@ -424,6 +426,9 @@ bool runKeyDialog(HWND owner, const std::string& programDirectory, KeyMap& keyMa
     KeyDialog dialog(programDirectory, keyMap);
     if (dialog.run(owner) != IDOK) return false;
     keyMap = dialog.map();
-    keyMap.save(programDirectory + KeyMapFile);
+    // The keys work until the window closes either way; the user must know
+    // they will not come back at the next start.
+    const std::string file = programDirectory + KeyMapFile;
+    if (!keyMap.save(file)) showMessage(owner, MessageTableNotSaved, file);
     return true;
 }

@@ -206,7 +206,18 @@ TEST(ManyInstances, EightInstancesAndPelkoSavingKeepEveryFileWhole) {
     }
     for (auto& vorbin : vorbins) PostMessageA(vorbin->window(), WM_CLOSE, 0, 0);
     for (auto& vorbin : vorbins) {
-        EXPECT_TRUE(vorbin->waitForExit(60000));
+        const bool ended = vorbin->waitForExit(60000);
+        std::string left;
+        if (!ended) {
+            // What kept it: a box it asked, or a dialog it never closed.
+            for (HWND d : dialogsOf(vorbin->processId(), vorbin->window())) {
+                char caption[256] = {};
+                SendMessageTimeoutA(d, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption),
+                                    SMTO_ABORTIFHUNG, 1000, nullptr);
+                left += std::string(left.empty() ? "" : ", ") + "\"" + caption + "\"";
+            }
+        }
+        EXPECT_TRUE(ended) << "still open: " << (left.empty() ? "no dialog" : left);
         DWORD code = 1;
         GetExitCodeProcess(vorbin->handle(), &code);
         EXPECT_EQ(code, 0u);
