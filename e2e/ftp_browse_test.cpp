@@ -29,7 +29,8 @@ TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
     ASSERT_TRUE(server.started());
 
     ProgramDirectory program;
-    ASSERT_TRUE(writeKeyTable(program, {{VK_F2, false, false, false, CmdDelete, ""}}));
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F2, false, false, false, CmdDelete, ""},
+                                        {VK_F11, false, false, false, CmdCreateFile, ""}}));
     setLastPath(program, local.path());
     VorbinProcess vorbin(program);
     ASSERT_TRUE(vorbin.waitForWindow());
@@ -104,6 +105,17 @@ TEST(FtpBrowsing, LogInWalkCopyMoveRenameMakeAndDelete) {
     ASSERT_TRUE(replaceText(make, "made"));
     ASSERT_TRUE(typeKey(make, {VK_RETURN}));
     EXPECT_TRUE(waitUntil([&] { return isDirectoryOnDisk(root / "made"); }, 10000));
+    // The pane has the keys again once the dialog is gone and the new
+    // directory is listed under the cursor.
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(make); }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return viewedPath() == host + "/made"; }, 10000)) << viewedPath();
+    vorbin.key(VK_F11);
+    HWND create = waitForDialog("Create File");
+    ASSERT_TRUE(create);
+    ASSERT_TRUE(replaceText(create, "new empty.txt"));
+    ASSERT_TRUE(typeKey(create, {VK_RETURN}));
+    EXPECT_TRUE(waitUntil([&] { return fileExists(root / "new empty.txt"); }, 10000));
+    EXPECT_EQ(readWholeFile(root / "new empty.txt"), "");
 
     // A remote tree deleted.
     ASSERT_TRUE(moveCursorTo(vorbin, host + "/sub dir")) << viewedPath();
