@@ -137,6 +137,10 @@ bool typeKey(HWND window, Keystroke stroke) {
         downs.push_back(keyInput(stroke.key, false));
         ups.push_back(keyInput(stroke.key, true));
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) ups.push_back(keyInput(*m, true));
+        // A window that just appeared under the pointer gets a pointer move,
+        // and Wine drops the modifiers SendInput holds when it takes one:
+        // that move must be behind the target before the modifiers go down.
+        if (!modifiers.empty()) settle(window);
         const Scene before = sceneOf(thread);
         SendInput(static_cast<UINT>(downs.size()), downs.data(), sizeof(INPUT));
         // Down in the shared state once the target took the key from its
