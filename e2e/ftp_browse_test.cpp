@@ -241,14 +241,10 @@ TEST(FtpBrowsing, EditedRemoteFileIsPutBack) {
     FtpServerProcess server(root.path(), control.path(), "alice", "pw-1");
     ASSERT_TRUE(server.started());
     ProgramDirectory program;
-    ASSERT_TRUE(writeKeyTable(program, {{VK_F3, false, false, false, CmdEdit, ""}}));
     setLastPath(program, local.path());
     const std::string ini = program / "Vorbin.ini";
     const std::string key = "127.0.0.1:" + std::to_string(server.port());
-    storeAccount(program, server.port(), "alice", "pw-1");
-    WritePrivateProfileStringA("PATH", "Editor", (program / "edit_standin.exe").c_str(), ini.c_str());
-    ASSERT_TRUE(CopyFileA((programDirectory() + "edit_standin.exe").c_str(),
-                          (program / "edit_standin.exe").c_str(), FALSE));
+    ASSERT_TRUE(prepareRemoteEditing(program, server.port(), "alice", "pw-1", "edit_standin.exe"));
     VorbinProcess vorbin(program);
     ASSERT_TRUE(vorbin.waitForWindow());
     const std::string host = "|" + key;
@@ -387,14 +383,9 @@ TEST(FtpBrowsing, ClosingWithAnEditedFileOpenAsksFirst) {
     FtpServerProcess server(root.path(), control.path(), "alice", "pw-1");
     ASSERT_TRUE(server.started());
     ProgramDirectory program;
-    ASSERT_TRUE(writeKeyTable(program, {{VK_F3, false, false, false, CmdEdit, ""}}));
     setLastPath(program, local.path());
-    storeAccount(program, server.port(), "alice", "pw-1");
     // An editor that stays open until it is closed.
-    WritePrivateProfileStringA("PATH", "Editor", (program / "busy_window.exe").c_str(),
-                               (program / "Vorbin.ini").c_str());
-    ASSERT_TRUE(CopyFileA((programDirectory() + "busy_window.exe").c_str(),
-                          (program / "busy_window.exe").c_str(), FALSE));
+    ASSERT_TRUE(prepareRemoteEditing(program, server.port(), "alice", "pw-1", "busy_window.exe"));
     VorbinProcess vorbin(program);
     ASSERT_TRUE(vorbin.waitForWindow());
     const std::string host = "|127.0.0.1:" + std::to_string(server.port());

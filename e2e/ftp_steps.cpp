@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/command_id.h"
 #include "services/settings.h"
+#include "services/win/program_directory.h"
 
 const char* const ConfirmCopy = "FTP \x83\x52\x83\x73\x81\x5b\x82\xcc\x8a\x6d\x94\x46";
 const char* const ConfirmMove = "FTP \x88\xda\x93\xae\x82\xcc\x8a\x6d\x94\x46";
@@ -64,4 +66,12 @@ int filesBelow(const std::string& path) {
     } while (FindNextFileA(h, &found));
     FindClose(h);
     return count;
+}
+
+bool prepareRemoteEditing(const ProgramDirectory& program, uint16_t port, const std::string& user,
+                          const std::string& password, const std::string& editor) {
+    if (!writeKeyTable(program, {{VK_F3, false, false, false, CmdEdit, ""}})) return false;
+    storeAccount(program, port, user, password);
+    WritePrivateProfileStringA("PATH", "Editor", (program / editor).c_str(), (program / "Vorbin.ini").c_str());
+    return CopyFileA((programDirectory() + editor).c_str(), (program / editor).c_str(), FALSE) != FALSE;
 }

@@ -22,5 +22,9 @@ void answerTransfer(const VorbinProcess& vorbin, int key, const char* caption, c
 // The account of 127.0.0.1:port in the program's ini, as the login dialog stores it.
 void storeAccount(const ProgramDirectory& program, uint16_t port, const std::string& user,
                   const std::string& password);
+// F3 edits, the account is stored and the editor is a stand-in copied from
+// the build beside the program.
+bool prepareRemoteEditing(const ProgramDirectory& program, uint16_t port, const std::string& user,
+                          const std::string& password, const std::string& editor);
 // Files (not directories) anywhere below path.
 int filesBelow(const std::string& path);
