@@ -132,15 +132,30 @@ bool typeKey(HWND window, Keystroke stroke) {
         if (stroke.shift) modifiers.push_back(VK_SHIFT);
         if (stroke.ctrl) modifiers.push_back(VK_CONTROL);
         if (stroke.alt) modifiers.push_back(VK_MENU);
-        std::vector<INPUT> downs, ups;
-        for (int m : modifiers) downs.push_back(keyInput(m, false));
-        downs.push_back(keyInput(stroke.key, false));
-        ups.push_back(keyInput(stroke.key, true));
+        // The modifiers go down first and are seen held before the key goes.
+        // Wine lets them go again when the target takes a pointer move or a
+        // focus change it had not yet taken (it syncs with the display's key
+        // state, where nothing is held): a modifier let go that way is
+        // pressed again, so the key never arrives without it.
+        if (!modifiers.empty()) {
+            auto allHeld = [&] {
+                for (int m : modifiers)
+                    if (!held(m)) return false;
+                return true;
+            };
+            for (int attempt = 0; attempt < 3 && !allHeld(); ++attempt) {
+                for (int m : modifiers)
+                    if (!held(m)) sendAndWait({keyInput(m, false)}, m, true);
+                settle(window);
+            }
+            if (!allHeld()) {
+                for (int m : modifiers) sendAndWait({keyInput(m, true)}, m, false);
+                return false;
+            }
+        }
+        std::vector<INPUT> downs{keyInput(stroke.key, false)};
+        std::vector<INPUT> ups{keyInput(stroke.key, true)};
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) ups.push_back(keyInput(*m, true));
-        // A window that just appeared under the pointer gets a pointer move,
-        // and Wine drops the modifiers SendInput holds when it takes one:
-        // that move must be behind the target before the modifiers go down.
-        if (!modifiers.empty()) settle(window);
         const Scene before = sceneOf(thread);
         SendInput(static_cast<UINT>(downs.size()), downs.data(), sizeof(INPUT));
         // Down in the shared state once the target took the key from its
