@@ -1,7 +1,26 @@
 #include "base/text_file.h"
 
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
+
+#include "base/file_replace.h"
+
+namespace {
+// Readers hold a table for the moment it takes to read it.
+constexpr int ReplaceTries = 10;
+constexpr std::chrono::milliseconds ReplaceRetry{20};
+
+bool writeWhole(const std::string& path, std::string_view text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    return !out.fail();
+}
+}  // namespace
 
 std::optional<std::string> readTextFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -12,9 +31,20 @@ std::optional<std::string> readTextFile(const std::string& path) {
 }
 
 bool writeTextFile(const std::string& path, std::string_view text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    return static_cast<bool>(out);
+    // Written beside it first: a full disk or a crash half-way through leaves
+    // the old file whole.
+    const std::string aside = path + ".vbnew";
+    if (!writeWhole(aside, text)) {
+        std::remove(aside.c_str());
+        return false;
+    }
+    for (int attempt = 0; attempt < ReplaceTries; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(ReplaceRetry);
+        if (replaceFile(aside, path)) return true;
+    }
+    // Still held open by a program that lets others write but not replace
+    // (or a single file mounted on its own): written in place, as before.
+    const bool written = writeWhole(path, text);
+    std::remove(aside.c_str());
+    return written;
 }
