@@ -15,53 +15,20 @@
 #include "e2e/vorbin_process.h"
 #include "panes/vanished_directory.h"
 #include "services/win/program_directory.h"
+#include "testing/win/host_shell.h"
 
 namespace {
-std::string unixName(const std::string& path) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    auto convert = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    wchar_t wide[MAX_PATH] = {};
-    if (!convert || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return {};
-    char* name = convert(wide);
-    if (!name) return {};
-    std::string text = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    return text;
-}
-
-// Runs a line of the Unix shell and waits until it has ended (the handle of
-// a Unix process does not tell): true when it succeeded.
-bool unixShell(const std::string& line) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    const std::string done = std::string(temp) + "vbsh" + std::to_string(GetTickCount()) + ".done";
-    std::string command = "sh -c \"" + line + "; echo $? > '" + unixName(done) + "'\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA("Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    std::string status;
-    waitUntil([&] { return !(status = readWholeFile(done)).empty(); }, 20000);
-    DeleteFileA(done.c_str());
-    return status.rfind("0", 0) == 0;
-}
-
 // A file or folder made read-only for everyone, root included, by a read-only
 // bind mount over itself, while this lives.
 class ReadOnlyMount {
 public:
-    explicit ReadOnlyMount(const std::string& path) : unix_(unixName(path)) {
-        mounted_ = unixShell("mount --bind '" + unix_ + "' '" + unix_ + "' && mount -o remount,ro,bind '" +
+    explicit ReadOnlyMount(const std::string& path) : unix_(unixPathOf(path)) {
+        mounted_ = hostShell("mount --bind '" + unix_ + "' '" + unix_ + "' && mount -o remount,ro,bind '" +
                              unix_ + "' '" + unix_ + "'");
-        if (!mounted_) unixShell("umount '" + unix_ + "'");
+        if (!mounted_) hostShell("umount '" + unix_ + "'");
     }
     ~ReadOnlyMount() {
-        if (mounted_) unixShell("umount '" + unix_ + "'");
+        if (mounted_) hostShell("umount '" + unix_ + "'");
     }
     bool mounted() const { return mounted_; }
 
@@ -104,8 +71,8 @@ std::string answerMessage(DWORD processId, HWND mainWindow, DWORD timeoutMs = 10
 // A tmpfs of 64 KB over a folder, filled to the last byte, while this lives.
 class FullMount {
 public:
-    explicit FullMount(const std::string& path) : path_(path), unix_(unixName(path)) {
-        mounted_ = unixShell("mount -t tmpfs -o size=64k tmpfs '" + unix_ + "'");
+    explicit FullMount(const std::string& path) : path_(path), unix_(unixPathOf(path)) {
+        mounted_ = hostShell("mount -t tmpfs -o size=64k tmpfs '" + unix_ + "'");
         if (!mounted_) return;
         HANDLE file = CreateFileA((path + "\\filler").c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, 0, nullptr);
@@ -117,7 +84,7 @@ public:
         CloseHandle(file);
     }
     ~FullMount() {
-        if (mounted_) unixShell("umount '" + unix_ + "'");
+        if (mounted_) hostShell("umount '" + unix_ + "'");
     }
     bool mounted() const { return mounted_; }
 
@@ -244,10 +211,10 @@ TEST(Faults, DriveLetterThatVanishesWhileShown) {
     }
     ASSERT_TRUE(letter);
     const std::string link = std::string(prefix) + "/dosdevices/" + static_cast<char>(letter + 32) + ":";
-    ASSERT_TRUE(unixShell("ln -s '" + unixName(target.path()) + "' '" + link + "'"));
+    ASSERT_TRUE(hostShell("ln -s '" + unixPathOf(target.path()) + "' '" + link + "'"));
     struct Unlink {
         std::string link;
-        ~Unlink() { unixShell("rm -f '" + link + "'"); }
+        ~Unlink() { hostShell("rm -f '" + link + "'"); }
     } unlinkAtEnd{link};
     const std::string drive = std::string(1, letter) + ":\\";
     ASSERT_TRUE(waitUntil([&] { return fileExists(drive + "inner\\a.txt"); }));
@@ -258,7 +225,7 @@ TEST(Faults, DriveLetterThatVanishesWhileShown) {
     handOver(vorbin, drive + "inner");
     ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(drive + "inner"); })) << vorbin.title();
 
-    ASSERT_TRUE(unixShell("rm -f '" + link + "'"));
+    ASSERT_TRUE(hostShell("rm -f '" + link + "'"));
     // Still alive and answering; the pane leaves the vanished drive for a
     // folder that exists, saying so in the title.
     // The platform may still see the drive for a moment: refresh as a user

@@ -5,8 +5,6 @@
 // only unpacks).
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "e2e/ftp_steps.h"
 #include "e2e/vorbin_process.h"
 #include "services/win/program_directory.h"
@@ -29,27 +27,11 @@ std::string everyByte(std::size_t size) {
 const std::string Unholdable = "\xED\x95\x9C\xEA\xB8\x80 \xF0\x9F\x98\x80.txt";
 const std::string UnholdableShown = "__ _.txt";
 
-// zip run by the shell of the host system; the handle of a Linux process
-// does not tell when it ends, the marker it leaves does.
+// Korean and an emoji, which code page 932 cannot hold, made on the Linux
+// side and packed there by zip.
 bool zipWithInfoZip(const ScratchDirectory& tree, const std::string& folder, const std::string& archive) {
-    const std::string script = tree / "zip.sh";
-    const std::string done = tree / "zip.done";
-    {
-        std::ofstream out(script, std::ios::binary);
-        // Korean and an emoji, which code page 932 cannot hold, made on the Linux side.
-        out << "cd '" << unixPathOf(tree / folder) << "' && printf 'hangul' > '" << Unholdable
-            << "' && zip -q -r -X '../" << archive
-            << "' . && touch '" << unixPathOf(tree.path()) << "/zip.done'\n";
-    }
-    std::string line = "/bin/sh " + unixPathOf(script);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA("Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return waitUntil([&] { return fileExists(done); }, 20000);
+    return hostShell("cd '" + unixPathOf(tree / folder) + "' && printf 'hangul' > '" + Unholdable +
+                     "' && zip -q -r -X '../" + archive + "' .");
 }
 
 }  // namespace

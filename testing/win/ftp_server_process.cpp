@@ -15,19 +15,6 @@ bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 
 }  // namespace
 
-std::string unixPathOf(const std::string& windowsPath) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    wchar_t wide[MAX_PATH] = {};
-    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return {};
-    char* name = unixName(wide);
-    if (!name) return {};
-    std::string out(name);
-    HeapFree(GetProcessHeap(), 0, name);
-    return out;
-}
-
 FtpServerProcess::FtpServerProcess(const std::string& root, const std::string& control,
                                    const std::string& user, const std::string& password,
                                    const std::vector<std::string>& options)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/win/host_shell.h"
+
 class FtpServerProcess {
 public:
     // root and control are Windows directories; control receives the port
@@ -29,6 +31,3 @@ private:
     std::string control_;
     uint16_t port_ = 0;
 };
-
-// The Linux name of a Windows path, empty when there is none.
-std::string unixPathOf(const std::string& windowsPath);
