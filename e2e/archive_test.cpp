@@ -1,6 +1,7 @@
 // Archives in the real program, typed as a user types: browsing a nested
 // archive and back, copying out of it, opening a member, packing marked
-// files and unpacking them elsewhere, and what a RAR allows.
+// files and unpacking them elsewhere, what a RAR allows, and members that
+// would land on one file.
 #include <gtest/gtest.h>
 
 #include "archive/win/pack_dialog_ids.h"
@@ -10,6 +11,7 @@
 #include "e2e/vorbin_process.h"
 #include "services/win/program_directory.h"
 #include "testing/win/archiver_command.h"
+#include "testing/win/host_shell.h"
 
 namespace {
 
@@ -232,5 +234,66 @@ TEST(Archive, UnpackARarWithStoredMembersAndTellACompressedOne) {
     const std::string told = answerMessage(ArchiveCaption, IDOK);
     EXPECT_NE(told.find("c.rar"), std::string::npos) << told;
     EXPECT_FALSE(fileExists(tree / "c\\packed.txt"));
+    EXPECT_TRUE(vorbin.close());
+}
+
+TEST(Archive, MembersThatLandOnOneFileAreAskedAboutBeforeOneIsLost) {
+    ProgramDirectory program;
+    copyArchivers(program);
+    ScratchDirectory tree{"vbclash"};
+    ScratchDirectory destination{"vbclout"};
+    ASSERT_TRUE(tree.makeDirectory("k"));
+    // 한.txt and 😀.txt, made and packed on the Linux side: code page 932
+    // holds neither character, so both list as "_.txt".
+    ASSERT_TRUE(hostShell("cd '" + unixPathOf(tree / "k") +
+                          "' && printf hangul > '\xED\x95\x9C.txt' && printf emoji > '\xF0\x9F\x98\x80.txt'"
+                          " && printf ok > ok.txt && zip -q -X ../two.zip *"));
+    ASSERT_TRUE(writeKeyTable(program, {{VK_F5, false, false, false, CmdAllselect2, ""}}));
+    setLastPath(program, tree.path());
+    VorbinProcess vorbin(program);
+    ASSERT_TRUE(vorbin.waitForWindow());
+    const std::string zip = tree / "two.zip";
+    handOver(vorbin, zip);
+    ASSERT_TRUE(cursorOn(zip)) << viewedPath();
+    vorbin.key(VK_RETURN);
+    ASSERT_TRUE(titleEndsWith(vorbin, zip + ">")) << vorbin.title();
+
+    // Every file marked and copied out: asked, and No copies nothing. The
+    // marks go with a fresh entry into the archive.
+    for (int answer : {IDNO, IDYES}) {
+        if (answer == IDYES) {
+            vorbin.key(VK_BACK);
+            ASSERT_TRUE(cursorOn(zip)) << viewedPath();
+            vorbin.key(VK_RETURN);
+            ASSERT_TRUE(titleEndsWith(vorbin, zip + ">")) << vorbin.title();
+        }
+        vorbin.key(VK_F5);
+        vorbin.key('C');
+        HWND copy = waitForDialog("Copy");
+        ASSERT_TRUE(copy);
+        ASSERT_TRUE(replaceText(copy, destination.path()));
+        pressButton(copy, IDOK);
+        EXPECT_NE(answerMessage(ExtractCaption, IDYES), "(no message)");
+        const std::string told = answerMessage(ArchiveCaption, answer);
+        EXPECT_NE(told.find("_.txt"), std::string::npos) << told;
+        if (answer == IDNO) {
+            // Keys are taken one after another: the copy has ended by the next.
+            vorbin.key(VK_HOME);
+            EXPECT_FALSE(fileExists(destination / "ok.txt"));
+        }
+    }
+    // Yes: every file once, the one that landed last whole.
+    EXPECT_TRUE(waitUntil([&] { return fileExists(destination / "ok.txt"); }, 15000));
+    const std::string kept = readWholeFile(destination / "_.txt");
+    EXPECT_TRUE(kept == "hangul" || kept == "emoji") << kept;
+
+    // The whole archive unpacked: asked the same, and No unpacks nothing.
+    vorbin.key(VK_BACK);
+    ASSERT_TRUE(titleEndsWith(vorbin, tree.path())) << vorbin.title();
+    ASSERT_TRUE(cursorOn(zip)) << viewedPath();
+    vorbin.key('U');
+    EXPECT_NE(answerMessage(ArchiveCaption, IDNO).find("_.txt"), std::string::npos);
+    vorbin.key(VK_HOME);
+    EXPECT_FALSE(fileExists(tree / "ok.txt"));
     EXPECT_TRUE(vorbin.close());
 }

@@ -21,6 +21,7 @@ constexpr int MessageArchiverMissing = 1023;      // library file name
 constexpr int MessageArchiveUnreadable = 1024;    // archive
 constexpr int MessageArchiveMethod = 1025;        // entry or archive: a method the library lacks
 constexpr int MessageArchiveExists = 1026;        // archive that packing would have replaced
+constexpr int MessageArchiveNamesClash = 1027;    // names of members that land on one file; Yes goes on
 // Settings and tables that could not be written.
 constexpr int MessageSettingsNotSaved = 1030;     // the settings file
 constexpr int MessageTableNotSaved = 1031;        // the table file

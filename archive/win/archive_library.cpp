@@ -113,6 +113,21 @@ int ArchiveLibrary::List(HWND owner, const std::string& inside, FileList& out) {
     return static_cast<int>(out.count());
 }
 
+std::vector<std::string> ArchiveLibrary::FileNames(HWND owner) {
+    std::vector<std::string> names;
+    if (!openArchive_) return names;
+    HANDLE archive = openArchive_(owner, archivePath.c_str(), openMode_);
+    if (!archive) return names;
+    IndividualInfo info{};
+    for (int found = findFirst_(archive, "*", &info); found == 0; found = findNext_(archive, &info)) {
+        const std::string_view attribute = fieldText(info.szAttribute, sizeof info.szAttribute);
+        if (attribute.find('D') == std::string_view::npos)
+            names.emplace_back(fieldText(info.szFileName, sizeof info.szFileName));
+    }
+    closeArchive_(archive);
+    return names;
+}
+
 ArchiverResult ArchiveLibrary::Extract(HWND owner, const std::vector<std::string>& members) {
     const std::string line = extractCommandLine(type, archivePath, members);
     if (!module_ || line.empty()) return {};

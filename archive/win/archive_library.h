@@ -41,6 +41,8 @@ public:
 
     // One level below inside, ".." first; -1 when the archive does not open.
     int List(HWND owner, const std::string& inside, FileList& out);
+    // Every file member's name, as listed; empty when the archive does not open.
+    std::vector<std::string> FileNames(HWND owner);
     // Extracts the members into the current directory with the type's
     // extraction command, resolved in this reading library.
     ArchiverResult Extract(HWND owner, const std::vector<std::string>& members);

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "archive/archive_type.h"
+#include "archive/member_collision.h"
+#include "services/message_table.h"
 #include "services/win/message_box.h"
 
 namespace {
@@ -32,4 +34,16 @@ void tellArchiveFailure(HWND owner, int number, const std::string& subject,
 void tellLibraryMissing(HWND owner, const std::string& archiveFile) {
     const ReaderRecord* record = readerRecordFor(archiveTypeOf(archiveFile));
     showMessage(owner, MessageArchiverMissing, record ? record->libraryName : archiveFile.c_str());
+}
+
+bool goAheadDespiteClashes(HWND owner, ArchiveLibrary& library,
+                           const std::vector<std::string>& requested) {
+    const std::vector<std::string> clashes = collidingMembers(library.FileNames(owner), requested);
+    if (clashes.empty()) return true;
+    // A few names tell which; the box must still fit on the screen.
+    constexpr std::size_t Shown = 5;
+    std::string names;
+    for (std::size_t i = 0; i < clashes.size() && i < Shown; ++i) names += clashes[i] + "\n";
+    if (clashes.size() > Shown) names += "...\n";
+    return isYes(showMessage(owner, MessageArchiveNamesClash, library.archivePath, names));
 }

@@ -1,6 +1,7 @@
 #include "archive/win/archive_work.h"
 
 #include <cstdio>
+#include <unordered_set>
 
 #include "archive/archive_commands.h"
 #include "archive/archive_path.h"
@@ -8,6 +9,7 @@
 #include "archive/win/archive_messages.h"
 #include "archive/win/current_directory_scope.h"
 #include "base/path.h"
+#include "base/sjis.h"
 #include "services/win/work_cleanup.h"
 #include "services/work_directory.h"
 
@@ -71,6 +73,7 @@ std::vector<std::string> ArchiveWork::extractMembers(const std::string& archiveF
         tellLibraryMissing(owner_, archiveFile);
         return {};
     }
+    if (!goAheadDespiteClashes(owner_, library, members)) return {};
     const std::string directory = into.empty() ? freshDirectory(archiveFile) : into;
     if (directory.empty()) return {};
     ArchiverResult result;
@@ -81,8 +84,12 @@ std::vector<std::string> ArchiveWork::extractMembers(const std::string& archiveF
     library.Unload();
     Sleep(0);
     std::vector<std::string> extracted;
+    // Members that landed on one file (the user went on past the question)
+    // are that file once.
+    std::unordered_set<std::string> landed;
     for (const std::string& member : members) {
         std::string path = localMemberPath(directory, member);
+        if (!landed.insert(sjis::toLowerAscii(path)).second) continue;
         // A library that answers success yet wrote nothing has still failed.
         if (result.ok() && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
             result.code = -1;

@@ -12,6 +12,10 @@ bool unpackArchive(HWND owner, const std::string& archivePath, const std::string
     const ArchiveType type = archiveTypeOf(archivePath);
     const CommandEntry entry = unpackEntryFor(type);
     if (!entry.libraryName) return false;
+    {
+        ArchiveLibrary reader;
+        if (reader.Load(archivePath) && !goAheadDespiteClashes(owner, reader, {})) return false;
+    }
     ArchiverResult result;
     {
         CurrentDirectoryScope inside(directory);
