@@ -166,10 +166,15 @@ void FileOperations::copyCommand() {
                                (!destination.empty() &&
                                 sjis::findLastChar(destination, '\\') == destination.size() - 1);
     if (!copyTo(names, text, false, directory)) return;
-    if (intoDirectory) {
-        refreshKeepingMarks();
-    } else {
+    // The cursor follows a copy made here under a new name; a copy to any
+    // other place (another folder, a server) leaves it where it was.
+    const bool besideHere =
+        !intoDirectory && sjis::toLowerAscii(joinPath(directory, lastComponent(destination))) ==
+                              sjis::toLowerAscii(destination);
+    if (besideHere) {
         listAgainOn(lastComponent(destination));
+    } else {
+        refreshKeepingMarks();
     }
 }
 
