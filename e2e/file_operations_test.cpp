@@ -33,19 +33,6 @@ void setComboText(HWND dialog, const std::string& text) {
                  reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// Walks down, then up, until the cursor is on path.
-bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
-    for (int key : {VK_DOWN, VK_UP}) {
-        for (int step = 0; step < 40; ++step) {
-            if (viewedPath() == path) return true;
-            const std::string before = viewedPath();
-            vorbin.key(key);
-            if (!waitUntil([&] { return viewedPath() != before; }, 1000)) break;
-        }
-    }
-    return viewedPath() == path;
-}
-
 // Space marks the cursor entry and steps on; the step is waited for, so a
 // key sent next cannot overtake it.
 void markAndStep(const VorbinProcess& vorbin) {

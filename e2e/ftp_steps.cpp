@@ -10,18 +10,6 @@ const char* const ConfirmCopy = "FTP \x83\x52\x83\x73\x81\x5b\x82\xcc\x8a\x6d\x9
 const char* const ConfirmMove = "FTP \x88\xda\x93\xae\x82\xcc\x8a\x6d\x94\x46";
 const char* const ConfirmDelete = "FTP \x8d\xed\x8f\x9c\x82\xcc\x8a\x6d\x94\x46";
 
-bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
-    for (int key : {VK_DOWN, VK_UP}) {
-        for (int step = 0; step < 40; ++step) {
-            if (viewedPath() == path) return true;
-            const std::string before = viewedPath();
-            vorbin.key(key);
-            if (!waitUntil([&] { return viewedPath() != before; }, 1000)) break;
-        }
-    }
-    return viewedPath() == path;
-}
-
 bool isDirectoryOnDisk(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);

@@ -10,8 +10,6 @@ extern const char* const ConfirmCopy;
 extern const char* const ConfirmMove;
 extern const char* const ConfirmDelete;
 
-// Walks the cursor down, then up, until the viewer block names path.
-bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path);
 bool isDirectoryOnDisk(const std::string& path);
 // Presses Yes in the message box of that caption once it shows.
 bool answerYes(const char* caption);

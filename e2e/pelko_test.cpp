@@ -33,23 +33,7 @@ bool anyInk(const std::vector<uint32_t>& pixels) {
 }
 
 // A 16 by 16 picture, all red, as a 24-bit BMP.
-std::string redBitmap() {
-    std::string bmp(54 + 16 * 16 * 3, '\0');
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) bmp[at + i] = char((v >> (8 * i)) & 0xFF);
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, uint32_t(bmp.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 16);
-    put32(22, 16);
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (size_t i = 54; i < bmp.size(); i += 3) bmp[i + 2] = char(0xFF);
-    return bmp;
-}
+std::string redBitmap() { return bmpFile(std::vector<uint32_t>(16 * 16, 0xFF0000), 16, 16); }
 
 std::string iniValue(const ProgramDirectory& program, const char* section, const char* key) {
     char text[256] = "";

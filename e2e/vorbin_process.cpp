@@ -140,6 +140,18 @@ std::string viewedPath() {
     return path;
 }
 
+bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path) {
+    for (int key : {VK_DOWN, VK_UP}) {
+        for (int step = 0; step < 40; ++step) {
+            if (viewedPath() == path) return true;
+            const std::string before = viewedPath();
+            vorbin.key(key);
+            if (!waitUntil([&] { return viewedPath() != before; }, 1000)) break;
+        }
+    }
+    return viewedPath() == path;
+}
+
 std::string clipboardText() {
     std::string text;
     bool open = false;

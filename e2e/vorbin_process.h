@@ -63,6 +63,8 @@ std::string windowTitle(HWND hwnd);
 void handOver(const VorbinProcess& vorbin, const std::string& path);
 // The path instance 0 last wrote into the viewer block "PELKO"; "" when none.
 std::string viewedPath();
+// Walks the cursor down, then up, until the viewer block shows path.
+bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path);
 std::string clipboardText();
 // A dialog of the program once it shows, found by its caption; nullptr after 5 s.
 HWND waitForDialog(const char* caption);

@@ -93,30 +93,7 @@ void saveShot(HWND window, const std::string& file) {
     GetClientRect(window, &client);
     const int width = client.right, height = client.bottom;
     if (width <= 0 || height <= 0) return;
-    auto pixels = screenPixels(window, width, height);
-    const int stride = (width * 3 + 3) & ~3;
-    std::string bmp(54 + size_t(stride) * height, '\0');
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) bmp[at + i] = char((v >> (8 * i)) & 0xFF);
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, uint32_t(bmp.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(width));
-    put32(22, uint32_t(height));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint32_t p = pixels[size_t(height - 1 - y) * width + x];
-            size_t at = 54 + size_t(y) * stride + size_t(x) * 3;
-            bmp[at] = char(p & 0xFF);
-            bmp[at + 1] = char((p >> 8) & 0xFF);
-            bmp[at + 2] = char((p >> 16) & 0xFF);
-        }
-    std::ofstream(file, std::ios::binary) << bmp;
+    std::ofstream(file, std::ios::binary) << bmpFile(screenPixels(window, width, height), width, height);
 }
 
 int inkedRows(const std::vector<uint32_t>& pixels, int width, int height) {

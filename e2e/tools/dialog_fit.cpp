@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/win/screen_pixels.h"
+
 namespace {
 INT_PTR CALLBACK quietProcedure(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
@@ -33,32 +35,7 @@ void saveWindow(HWND window, const std::string& file) {
     GetWindowRect(window, &r);
     const int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<char> pixels(size_t(stride) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER head{};
-    head.bfType = 0x4D42;
-    head.bfOffBits = sizeof head + sizeof info.bmiHeader;
-    head.bfSize = head.bfOffBits + DWORD(pixels.size());
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&head), sizeof head);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(pixels.data(), std::streamsize(pixels.size()));
+    std::ofstream(file, std::ios::binary) << bmpFile(screenRectPixels(r), width, height);
 }
 
 struct Check {
