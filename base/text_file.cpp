@@ -42,8 +42,9 @@ bool writeTextFile(const std::string& path, std::string_view text) {
         if (attempt > 0) std::this_thread::sleep_for(ReplaceRetry);
         if (replaceFile(aside, path)) return true;
     }
-    // Still held open by a program that lets others write but not replace
-    // (or a single file mounted on its own): written in place, as before.
+    // Still held open by a reader (Windows refuses the replacement unless it
+    // shares deleting, Wine always), or a file mounted on its own: written in
+    // place, as before.
     const bool written = writeWhole(path, text);
     std::remove(aside.c_str());
     return written;
