@@ -1,6 +1,7 @@
 #include "info/win/info_view.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,13 @@ const int TextIds[6] = {IDC_INFO_ALT_NAME, IDC_INFO_NAME, IDC_INFO_WRITE_TIME,
                         IDC_INFO_SIZE, IDC_INFO_DISK, IDC_INFO_FILES};
 
 bool held(int key) { return GetKeyState(key) < 0; }
+
+// Where the pointer was when the message in hand was made: a move handled
+// late must not take along the distance of the moves queued behind it.
+POINT messagePoint() {
+    const DWORD at = GetMessagePos();
+    return {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+}
 
 RECT clientRectOf(HWND control, HWND parent) {
     RECT r;
@@ -376,8 +384,7 @@ INT_PTR InfoView::handle(UINT message, WPARAM wp, LPARAM lp) {
         return TRUE;
     case WM_MOUSEMOVE:
         if (resizing_) {
-            POINT p;
-            GetCursorPos(&p);
+            const POINT p = messagePoint();
             RECT main, self;
             GetWindowRect(owner_, &main);
             GetWindowRect(hwnd_, &self);
@@ -407,8 +414,7 @@ bool InfoView::nearBottomEdge(POINT screen) const {
 }
 
 bool InfoView::click(HWND target) {
-    POINT p;
-    GetCursorPos(&p);
+    const POINT p = messagePoint();
     const bool alt = held(VK_MENU);
     bool taken = alt;
     if (alt && held(VK_SHIFT)) {
@@ -497,9 +503,7 @@ LRESULT InfoView::controlMessage(HWND control, WNDPROC original, UINT message, W
                                  LPARAM lp) {
     switch (message) {
     case WM_RBUTTONDOWN: {
-        POINT p;
-        GetCursorPos(&p);
-        beginMove(control, p);
+        beginMove(control, messagePoint());
         return 0;
     }
     case WM_LBUTTONDOWN:
@@ -508,11 +512,11 @@ LRESULT InfoView::controlMessage(HWND control, WNDPROC original, UINT message, W
         break;
     case WM_MOUSEMOVE:
         if (moving_ == control) {
-            POINT p;
-            GetCursorPos(&p);
+            const POINT p = messagePoint();
             int dx = p.x - anchor_.x, dy = p.y - anchor_.y;
             const bool isStatic = GetDlgCtrlID(control) != IDC_INFO_ATTRIBUTES;
-            if (isStatic && held(VK_CONTROL)) {
+            // Ctrl as it was with this move, not as it is now.
+            if (isStatic && (wp & MK_CONTROL)) {
                 dx = sign(dx);
                 dy = sign(dy);
             }
