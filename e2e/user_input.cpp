@@ -254,14 +254,15 @@ void MouseDrag::moveTo(POINT screen) {
     const POINT from = at_;
     for (int i = 1; i <= Steps; ++i) {
         at_ = {from.x + (screen.x - from.x) * i / Steps, from.y + (screen.y - from.y) * i / Steps};
-        // Held keys repeat as a keyboard repeats them; Wine also forgets a
-        // modifier that only SendInput holds once the pointer has moved.
-        for (int key : keys_) sendAndWait({keyInput(key, false)}, key, true);
-        INPUT move = mouseInput(0, at_);
-        SendInput(1, &move, sizeof move);
-        Sleep(20);
+        // Held keys repeat as a keyboard repeats them, in one batch with the
+        // move: Wine lets go of a modifier only SendInput holds after every
+        // pointer move it takes, and the move must be queued with it held.
+        std::vector<INPUT> batch;
+        for (int key : keys_) batch.push_back(keyInput(key, false));
+        batch.push_back(mouseInput(0, at_));
+        SendInput(static_cast<UINT>(batch.size()), batch.data(), sizeof(INPUT));
+        settle(window_);
     }
-    settle(window_);
 }
 
 void MouseDrag::release() {
