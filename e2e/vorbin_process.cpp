@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <vector>
@@ -109,7 +110,38 @@ HWND VorbinProcess::waitForWindow(DWORD timeoutMs) {
             return window_ != nullptr;
         },
         timeoutMs);
+    if (!window_) std::fprintf(stderr, "%s", describeWindows().c_str());
     return window_;
+}
+
+std::string VorbinProcess::describeWindows() const {
+    DWORD code = 0;
+    std::string text = "Vorbin ";
+    if (process_ && GetExitCodeProcess(process_.get(), &code) && code != STILL_ACTIVE)
+        text += "ended with " + std::to_string(code) + "\n";
+    else
+        text += "runs without its main window; its top windows:\n";
+    struct Listing {
+        DWORD processId;
+        std::string* text;
+    } listing{processId_, &text};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* l = reinterpret_cast<Listing*>(lp);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != l->processId) return TRUE;
+            char kind[64] = {};
+            GetClassNameA(hwnd, kind, sizeof kind);
+            // A message box's text is its static control's.
+            char said[512] = {};
+            GetDlgItemTextA(hwnd, 0xFFFF, said, sizeof said);
+            *l->text += "  " + std::string(kind) + (IsWindowVisible(hwnd) ? " shown \"" : " hidden \"") +
+                        windowTitle(hwnd) + "\" " + said + "\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return text;
 }
 
 std::string VorbinProcess::title() const { return window_ ? windowTitle(window_) : ""; }

@@ -37,8 +37,11 @@ public:
     VorbinProcess& operator=(const VorbinProcess&) = delete;
 
     bool started() const { return static_cast<bool>(process_); }
-    // The main window of this process once it shows, or nullptr after timeoutMs.
+    // The main window of this process once it shows, or nullptr after timeoutMs
+    // (then what the process shows instead is printed, for the log).
     HWND waitForWindow(DWORD timeoutMs = 20000);
+    // Whether the process ended, and each of its top windows with any text.
+    std::string describeWindows() const;
     std::string title() const;
     HWND window() const { return window_; }
     HANDLE handle() const { return process_.get(); }
