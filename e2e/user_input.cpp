@@ -211,13 +211,22 @@ bool clickAt(HWND window, POINT client, bool twice, bool shift) {
     {
         InputJoin join(thread);
         if (!join) return false;
-        if (shift) sendAndWait({keyInput(VK_SHIFT, false)}, VK_SHIFT, true);
         const INPUT down = mouseInput(MOUSEEVENTF_LEFTDOWN, screen);
         const INPUT up = mouseInput(MOUSEEVENTF_LEFTUP, screen);
         // A double click goes out in one piece: waiting between its clicks
         // on a loaded machine could outlast the double-click time.
-        sendAndWait(twice ? std::vector<INPUT>{down, up, down} : std::vector<INPUT>{down}, VK_LBUTTON,
-                    true);
+        std::vector<INPUT> press = twice ? std::vector<INPUT>{down, up, down} : std::vector<INPUT>{down};
+        if (shift) {
+            // To the point first, and taken: Wine lets go of a modifier only
+            // SendInput holds after each pointer move. Then Shift, and again
+            // in one batch with the press, which is queued with it held.
+            INPUT move = mouseInput(0, screen);
+            SendInput(1, &move, sizeof move);
+            settle(window);
+            sendAndWait({keyInput(VK_SHIFT, false)}, VK_SHIFT, true);
+            press.insert(press.begin(), keyInput(VK_SHIFT, false));
+        }
+        sendAndWait(press, VK_LBUTTON, true);
         sendAndWait({up}, VK_LBUTTON, false);
         if (shift) sendAndWait({keyInput(VK_SHIFT, true)}, VK_SHIFT, false);
     }
