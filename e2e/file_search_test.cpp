@@ -38,7 +38,9 @@ TEST(FileSearch, ShiftCtrlFFindsFilesBelowThePaneAndHandsOneToVorbin) {
     ASSERT_TRUE(waitUntil([&] { return vorbin.title().ends_with(") " + tree.path()); }));
 
     ASSERT_TRUE(vorbin.key(Keystroke{'F', true, true}));
-    HWND search = waitForDialog(SearchCaption);
+    // A program of its own to start: on a busy machine that takes seconds.
+    HWND search = nullptr;
+    waitUntil([&] { return (search = waitForDialog(SearchCaption)) != nullptr; }, 20000);
     ASSERT_NE(search, nullptr);
     // The window may be found before it has filled its fields.
     EXPECT_TRUE(waitUntil([&] { return itemText(search, IDC_QV_FOLDER) == tree.path(); }))

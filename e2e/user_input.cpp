@@ -1,5 +1,6 @@
 #include "e2e/user_input.h"
 
+#include <cstdio>
 #include <iterator>
 
 #include <vector>
@@ -153,7 +154,11 @@ bool typeKey(HWND window, Keystroke stroke) {
                 return false;
             }
         }
-        std::vector<INPUT> downs{keyInput(stroke.key, false)};
+        // The modifiers once more in the key's own batch, as a keyboard
+        // repeats them: a let-go that lands before the batch is undone by it.
+        std::vector<INPUT> downs;
+        for (int m : modifiers) downs.push_back(keyInput(m, false));
+        downs.push_back(keyInput(stroke.key, false));
         std::vector<INPUT> ups{keyInput(stroke.key, true)};
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) ups.push_back(keyInput(*m, true));
         const Scene before = sceneOf(thread);
@@ -164,6 +169,12 @@ bool typeKey(HWND window, Keystroke stroke) {
         // then Wine never shows the down at all, though the key arrives: the
         // wait is bounded, and what the key does is for the caller to see.
         within(2500, [&] { return held(stroke.key) || sceneOf(thread) != before; });
+        // For the log of a test that then fails: the key may have gone without it.
+        if (held(stroke.key))
+            for (int m : modifiers)
+                if (!held(m))
+                    std::fprintf(stderr, "typeKey: modifier %d let go by the time key %d was taken\n", m,
+                                 stroke.key);
         SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
         within(2500, [&] {
             // A key that gave the front away (activating another program)
