@@ -1,16 +1,8 @@
 #include "testing/win/host_shell.h"
 
 #include <fstream>
-#include <sstream>
 
-namespace {
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-}  // namespace
+#include "testing/win/scratch_directory.h"
 
 std::string unixPathOf(const std::string& windowsPath) {
     using UnixName = char*(CDECL*)(LPCWSTR);
@@ -48,7 +40,7 @@ bool hostShell(const std::string& script, DWORD timeoutMs) {
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
         const DWORD start = GetTickCount();
-        while ((status = readAll(done)).empty() && GetTickCount() - start < timeoutMs) Sleep(20);
+        while ((status = readWholeFile(done)).empty() && GetTickCount() - start < timeoutMs) Sleep(20);
     }
     DeleteFileA(file.c_str());
     DeleteFileA(done.c_str());
