@@ -5,3 +5,6 @@
 #include <string>
 
 bool replaceFile(const std::string& from, const std::string& to);
+// A name part that no other writer has at this moment: the process and the
+// thread, so that instances saving one table at once never share a file.
+std::string writerTag();

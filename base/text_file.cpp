@@ -6,6 +6,7 @@
 #include <sstream>
 #include <thread>
 
+#include "base/file_lock.h"
 #include "base/file_replace.h"
 
 namespace {
@@ -23,6 +24,7 @@ bool writeWhole(const std::string& path, std::string_view text) {
 }  // namespace
 
 std::optional<std::string> readTextFile(const std::string& path) {
+    FileLock lock(path);
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream content;
@@ -30,21 +32,24 @@ std::optional<std::string> readTextFile(const std::string& path) {
     return content.str();
 }
 
+std::string asideFileName(const std::string& path) { return path + "." + writerTag() + ".vbnew"; }
+
 bool writeTextFile(const std::string& path, std::string_view text) {
     // Written beside it first: a full disk or a crash half-way through leaves
     // the old file whole.
-    const std::string aside = path + ".vbnew";
+    const std::string aside = asideFileName(path);
     if (!writeWhole(aside, text)) {
         std::remove(aside.c_str());
         return false;
     }
+    FileLock lock(path);
     for (int attempt = 0; attempt < ReplaceTries; ++attempt) {
         if (attempt > 0) std::this_thread::sleep_for(ReplaceRetry);
         if (replaceFile(aside, path)) return true;
     }
-    // Still held open by a reader (Windows refuses the replacement unless it
-    // shares deleting, Wine always), or a file mounted on its own: written in
-    // place, as before.
+    // Still held open by a program outside the suite (Windows refuses the
+    // replacement unless it shares deleting, Wine always), or a file mounted on
+    // its own: written in place, as before.
     const bool written = writeWhole(path, text);
     std::remove(aside.c_str());
     return written;

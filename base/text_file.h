@@ -8,3 +8,5 @@
 std::optional<std::string> readTextFile(const std::string& path);
 // Replaces the file; false when it could not be written completely.
 bool writeTextFile(const std::string& path, std::string_view text);
+// Where a write goes before it replaces the file; the calling writer's own.
+std::string asideFileName(const std::string& path);

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "base/win/handle.h"
 #include "testing/win/scratch_directory.h"
 
@@ -40,7 +44,9 @@ TEST(TextFile, ReplacesTheOldTextAndLeavesNothingBeside) {
         ASSERT_TRUE(writeTextFile(path, "new\r\n"));
         reader.reset();
         EXPECT_EQ(readTextFile(path), "new\r\n");
-        EXPECT_FALSE(fileExists(path + ".vbnew"));
+        WIN32_FIND_DATAA found;
+        FindHandle left{FindFirstFileA((scratch / "*.vbnew").c_str(), &found)};
+        EXPECT_FALSE(left) << found.cFileName;
     }
 }
 
@@ -50,8 +56,38 @@ TEST(TextFile, AFailedWriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(writeTextFile(path, "old\r\n"));
     // The place beside it taken by a folder: nothing can be written there,
     // as on a full disk.
-    ASSERT_TRUE(scratch.makeDirectory("KEY.TBL.vbnew"));
+    ASSERT_TRUE(CreateDirectoryA(asideFileName(path).c_str(), nullptr));
     EXPECT_FALSE(writeTextFile(path, "new\r\n"));
     EXPECT_EQ(readTextFile(path), "old\r\n");
     EXPECT_FALSE(writeTextFile(scratch / "absent\\KEY.TBL", "new\r\n"));
+}
+
+// Instances save the same table at once while others read it back: every
+// save lands, and no reader ever finds it part-written.
+TEST(TextFile, WritersAtOnceAllSucceedAndLeaveItWhole) {
+    ScratchDirectory scratch;
+    const std::string path = scratch / "Color.tbl";
+    const std::string text = std::string(20000, 'c') + "\r\n";
+    ASSERT_TRUE(writeTextFile(path, text));
+    std::atomic<int> failed{0}, torn{0};
+    std::atomic<bool> writing{true};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 6; ++t)
+        threads.emplace_back([&] {
+            for (int n = 0; n < 40; ++n)
+                if (!writeTextFile(path, text)) ++failed;
+        });
+    std::thread reader([&] {
+        while (writing)
+            if (readTextFile(path) != text) ++torn;
+    });
+    for (std::thread& t : threads) t.join();
+    writing = false;
+    reader.join();
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(readTextFile(path), text);
+    WIN32_FIND_DATAA found;
+    FindHandle left{FindFirstFileA((scratch / "*.vbnew").c_str(), &found)};
+    EXPECT_FALSE(left) << found.cFileName;
 }

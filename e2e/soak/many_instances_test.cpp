@@ -41,10 +41,26 @@ int instanceOf(const std::string& title) {
     return n;
 }
 
+std::string captionOf(HWND window) {
+    char caption[256] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
+                        1000, nullptr);
+    return caption;
+}
+
+// The caption of the dialog each function key opens.
+const char* expectedCaption(int functionKey) {
+    return functionKey == VK_F7 ? "Set View" : functionKey == VK_F8 ? "Command" : "COMMAND";
+}
+
 // Opens the dialog of a function key as the key receiver gets it, or nullptr.
-HWND openDialog(const VorbinProcess& vorbin, int functionKey) {
+// Any other box found instead (a message the program showed) is the failure.
+HWND openDialog(const VorbinProcess& vorbin, int functionKey, std::string& failure) {
     HWND receiver = GetDlgItem(vorbin.window(), IDC_KEY_RECEIVER);
-    if (!receiver) return nullptr;
+    if (!receiver) {
+        failure = "no key receiver";
+        return nullptr;
+    }
     PostMessageA(receiver, WM_KEYDOWN, functionKey, 1);
     HWND dialog = nullptr;
     waitUntil(
@@ -54,6 +70,13 @@ HWND openDialog(const VorbinProcess& vorbin, int functionKey) {
             return dialog != nullptr;
         },
         30000);
+    if (!dialog) {
+        failure = "no dialog for key " + std::to_string(functionKey);
+    } else if (captionOf(dialog) != expectedCaption(functionKey)) {
+        failure = "key " + std::to_string(functionKey) + " found \"" + captionOf(dialog) + "\": " +
+                  captionOf(GetDlgItem(dialog, 0xFFFF));  // a message box's text
+        dialog = nullptr;
+    }
     return dialog;
 }
 
@@ -120,8 +143,9 @@ TEST(ManyInstances, EightInstancesAndPelkoSavingKeepEveryFileWhole) {
 
     // One writer alone first: what every later save of the tables must write again.
     for (int key : {VK_F8, VK_F9, VK_F7}) {
-        HWND dialog = openDialog(*vorbins[0], key);
-        ASSERT_NE(dialog, nullptr) << "no dialog for key " << key;
+        std::string failure;
+        HWND dialog = openDialog(*vorbins[0], key, failure);
+        ASSERT_NE(dialog, nullptr) << failure;
         ASSERT_TRUE(pressOk(dialog));
     }
     const std::string keysBefore = readWholeFile(program / "KEY.TBL");
@@ -140,11 +164,8 @@ TEST(ManyInstances, EightInstancesAndPelkoSavingKeepEveryFileWhole) {
             w.instance = instanceOf(vorbin.title());
             for (int round = 0; running() && w.failure.empty(); ++round) {
                 const int key = round % 3 == 0 ? VK_F7 : round % 3 == 1 ? VK_F8 : VK_F9;
-                HWND dialog = openDialog(vorbin, key);
-                if (!dialog) {
-                    w.failure = "no dialog for key " + std::to_string(key);
-                    break;
-                }
+                HWND dialog = openDialog(vorbin, key, w.failure);
+                if (!dialog) break;
                 int nameLength = 0;
                 std::string editor;
                 if (key == VK_F7) {
@@ -210,12 +231,8 @@ TEST(ManyInstances, EightInstancesAndPelkoSavingKeepEveryFileWhole) {
         std::string left;
         if (!ended) {
             // What kept it: a box it asked, or a dialog it never closed.
-            for (HWND d : dialogsOf(vorbin->processId(), vorbin->window())) {
-                char caption[256] = {};
-                SendMessageTimeoutA(d, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption),
-                                    SMTO_ABORTIFHUNG, 1000, nullptr);
-                left += std::string(left.empty() ? "" : ", ") + "\"" + caption + "\"";
-            }
+            for (HWND d : dialogsOf(vorbin->processId(), vorbin->window()))
+                left += std::string(left.empty() ? "" : ", ") + "\"" + captionOf(d) + "\"";
         }
         EXPECT_TRUE(ended) << "still open: " << (left.empty() ? "no dialog" : left);
         DWORD code = 1;
