@@ -280,6 +280,14 @@ void MainWindow::broadcast(UINT message, WPARAM wp, LPARAM lp) {
 }
 
 void MainWindow::reload() {
+    // Every save in another instance asks for a reload. One read takes in all
+    // the saves so far: the requests already queued behind this one would read
+    // the same files again, and under a burst they pile up ahead of the keys.
+    MSG queued;
+    while (PeekMessageA(&queued, hwnd_, MsgReload, MsgReload, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&queued, pane_.hwnd(), MsgReload, MsgReload, PM_REMOVE)) {
+    }
     settings_.Reload();
     keyMap_.load(settings_.ProgramDirectory() + KeyMapFile);
     extTable_.load(settings_.ProgramDirectory() + ColourTableFile);
