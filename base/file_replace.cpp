@@ -14,6 +14,6 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 std::string writerTag() {
     return std::to_string(getpid()) + "-" +
-           std::to_string(std::hash<std::thread::id>{}(std::this_thread::get_id()) % 100000);
+           std::to_string(std::hash<std::thread::id>{}(std::this_thread::get_id()));
 }
 #endif
