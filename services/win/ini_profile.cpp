@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "base/win/mutex_lock.h"
+#include "base/win/path_mutex_name.h"
 
 namespace {
 // Long enough for any honest writer; a hung one does not hang this process.
@@ -18,17 +17,7 @@ void dropCachedCopy(const std::string& file) {
 }
 }  // namespace
 
-std::string profileMutexName(const std::string& file) {
-    // FNV-1a over the upper-cased bytes: a name without "\" of fixed length.
-    unsigned long long hash = 1469598103934665603ull;
-    for (char c : file) {
-        const unsigned char b = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-        hash = (hash ^ b) * 1099511628211ull;
-    }
-    char name[48];
-    std::snprintf(name, sizeof name, "VorbinProfile-%016llx", hash);
-    return name;
-}
+std::string profileMutexName(const std::string& file) { return pathMutexName("VorbinProfile-", file); }
 
 IniProfile::IniProfile(std::string file)
     : file_(std::move(file)), mutex_(CreateMutexA(nullptr, FALSE, profileMutexName(file_).c_str())) {}
