@@ -21,7 +21,7 @@ public:
     DWORD exitCode() const;
     // Its first visible top-level window whose title begins with prefix, once
     // it shows; nullptr after timeoutMs.
-    HWND waitForWindow(const std::string& prefix, DWORD timeoutMs = 20000) const;
+    HWND waitForWindow(const std::string& prefix, DWORD timeoutMs = 60000) const;
 
 private:
     UniqueHandle process_;

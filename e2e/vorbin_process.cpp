@@ -102,6 +102,7 @@ VorbinProcess::~VorbinProcess() {
 }
 
 HWND VorbinProcess::waitForWindow(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
     waitUntil(
         [&] {
             OwnWindowSearch search{processId_, nullptr};
@@ -111,6 +112,9 @@ HWND VorbinProcess::waitForWindow(DWORD timeoutMs) {
         },
         timeoutMs);
     if (!window_) std::fprintf(stderr, "%s", describeWindows().c_str());
+    // A slow start is worth knowing about even when it comes in time.
+    else if (const DWORD took = GetTickCount() - start; took > 10000)
+        std::fprintf(stderr, "Vorbin's main window came after %lu ms\n", static_cast<unsigned long>(took));
     return window_;
 }
 

@@ -39,7 +39,8 @@ public:
     bool started() const { return static_cast<bool>(process_); }
     // The main window of this process once it shows, or nullptr after timeoutMs
     // (then what the process shows instead is printed, for the log).
-    HWND waitForWindow(DWORD timeoutMs = 20000);
+    // A start under Wine beside a busy build took more than 20 s now and then.
+    HWND waitForWindow(DWORD timeoutMs = 60000);
     // Whether the process ended, and each of its top windows with any text.
     std::string describeWindows() const;
     std::string title() const;
