@@ -210,7 +210,7 @@ HWND waitForDialog(const char* caption) {
             found = FindWindowA("#32770", caption);
             return found && IsWindowVisible(found);
         },
-        5000);
+        15000);
     return found && IsWindowVisible(found) ? found : nullptr;
 }
 

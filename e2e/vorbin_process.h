@@ -70,7 +70,8 @@ std::string viewedPath();
 // Walks the cursor down, then up, until the viewer block shows path.
 bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path);
 std::string clipboardText();
-// A dialog of the program once it shows, found by its caption; nullptr after 5 s.
+// A dialog of the program once it shows, found by its caption; nullptr after
+// 15 s, the time a busy machine can take to show one.
 HWND waitForDialog(const char* caption);
 // Answers the next confirmation the shell shows (in any process) with button;
 // false when none showed within the time.
