@@ -139,8 +139,13 @@ TEST(LongUse, RandomKeysLeaveNoCrashNoHangAndNoLeak) {
         ++returnsToTree;
     };
 
+    // The warm-up types every key once before the random ones: what a
+    // feature keeps for its next use (fonts, brushes, a strip) exists before
+    // the count starts, however few keys a busy machine lets through.
+    std::size_t warmUpKeys = 0;
     while (GetTickCount() - began < static_cast<DWORD>(seconds) * 1000) {
-        const Keystroke stroke = keys()[pick(random)].stroke;
+        const Keystroke stroke =
+            warmUpKeys < keys().size() ? keys()[warmUpKeys++].stroke : keys()[pick(random)].stroke;
         if (typeKey(main, stroke)) ++keysSent; else ++untyped;
         const int closed = cancelDialogs(vorbin.processId(), main, random, true);
         ASSERT_GE(closed, 0) << "a dialog did not close after key " << stroke.key;
@@ -151,7 +156,7 @@ TEST(LongUse, RandomKeysLeaveNoCrashNoHangAndNoLeak) {
         if (!answers(main, 1000, took)) ++hangs;
         slowest = std::max(slowest, took);
         backToTree();
-        if (!measuring && GetTickCount() - began >= warmUpMs) {
+        if (!measuring && warmUpKeys == keys().size() && GetTickCount() - began >= warmUpMs) {
             measuring = true;
             start = countResources(vorbin.handle(), vorbin.processId());
             infoAtStart = iniValue(program, "WINDOW", "InfoWindow");
