@@ -152,6 +152,18 @@ TEST(Faults, SettingsFileMissingOrReadOnly) {
             ASSERT_NE(keys, nullptr);
             pressButton(keys, IDOK);
             EXPECT_NE(answerMessage(vorbin.processId(), vorbin.window()).find("KEY.TBL"), std::string::npos);
+            // A rule added behind the program's back: what it saves differs, so it must write.
+            const std::string colours = program / "Color.tbl";
+            ASSERT_TRUE(program.scratch().writeFile("Color.tbl", readWholeFile(colours) + "ff,0,\"ZZQ\",0,\"\"\r\n"));
+            const std::string coloursBefore = readWholeFile(colours);
+            ReadOnlyMount coloursLock(colours);
+            ASSERT_TRUE(coloursLock.mounted());
+            ASSERT_TRUE(vorbin.key(VK_F9));
+            HWND command = waitForDialog("COMMAND");
+            ASSERT_NE(command, nullptr);
+            pressButton(command, IDOK);
+            EXPECT_NE(answerMessage(vorbin.processId(), vorbin.window()).find("Color.tbl"), std::string::npos);
+            EXPECT_EQ(readWholeFile(colours), coloursBefore);
         } else {
             EXPECT_TRUE(waitUntil([&] { return iniValue(ini, "WINDOW", "FileNameLength") == "33"; }));
         }

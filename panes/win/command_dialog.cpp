@@ -10,7 +10,9 @@
 #include "panes/command_dialog_rules.h"
 #include "panes/win/colour_sample.h"
 #include "panes/win/command_dialog_ids.h"
+#include "services/message_numbers.h"
 #include "services/table_files.h"
+#include "services/win/message_box.h"
 
 namespace {
 
@@ -276,7 +278,7 @@ private:
 
     void saveFile() {
         std::string path;
-        if (chooseFile(true, path)) table_.save(path);
+        if (chooseFile(true, path) && !table_.save(path)) showMessage(hwnd_, MessageTableNotSaved, path);
     }
 
     void loadFile() {
@@ -367,6 +369,9 @@ bool runCommandDialog(HWND owner, const std::string& programDirectory, ExtTable&
     CommandDialog dialog(programDirectory, table);
     if (!dialog.run(owner)) return false;
     table = dialog.table();
-    table.save(withSeparator(programDirectory) + ColourTableFile);
+    // The colours work until the window closes either way; the user must know
+    // they will not come back at the next start.
+    const std::string file = withSeparator(programDirectory) + ColourTableFile;
+    if (!table.save(file)) showMessage(owner, MessageTableNotSaved, file);
     return true;
 }
