@@ -205,8 +205,15 @@ bool clickHolding(HWND window, POINT client, std::initializer_list<int> keys) {
         INPUT move = mouseInput(0, screen);
         SendInput(1, &move, sizeof move);
         settle(window);
-        for (int key : keys) sendAndWait({keyInput(key, false)}, key, true);
-        sendAndWait({mouseInput(MOUSEEVENTF_LEFTDOWN, screen)}, VK_LBUTTON, true);
+        std::vector<INPUT> press;
+        for (int key : keys) {
+            sendAndWait({keyInput(key, false)}, key, true);
+            press.push_back(keyInput(key, false));
+        }
+        // The keys again in one batch with the press: one Wine let go of
+        // since is held again when the press is queued.
+        press.push_back(mouseInput(MOUSEEVENTF_LEFTDOWN, screen));
+        sendAndWait(press, VK_LBUTTON, true);
         sendAndWait({mouseInput(MOUSEEVENTF_LEFTUP, screen)}, VK_LBUTTON, false);
         for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
             sendAndWait({keyInput(*key, true)}, *key, false);
