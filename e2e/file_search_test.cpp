@@ -39,8 +39,7 @@ TEST(FileSearch, ShiftCtrlFFindsFilesBelowThePaneAndHandsOneToVorbin) {
 
     ASSERT_TRUE(vorbin.key(Keystroke{'F', true, true}));
     // A program of its own to start: on a busy machine that takes seconds.
-    HWND search = nullptr;
-    waitUntil([&] { return (search = waitForDialog(SearchCaption)) != nullptr; }, 20000);
+    HWND search = waitForDialog(SearchCaption, 20000);
     ASSERT_NE(search, nullptr);
     // The window may be found before it has filled its fields.
     EXPECT_TRUE(waitUntil([&] { return itemText(search, IDC_QV_FOLDER) == tree.path(); }))

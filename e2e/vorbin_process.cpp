@@ -203,14 +203,14 @@ std::string clipboardText() {
     return text;
 }
 
-HWND waitForDialog(const char* caption) {
+HWND waitForDialog(const char* caption, DWORD timeoutMs) {
     HWND found = nullptr;
     waitUntil(
         [&] {
             found = FindWindowA("#32770", caption);
             return found && IsWindowVisible(found);
         },
-        15000);
+        timeoutMs);
     return found && IsWindowVisible(found) ? found : nullptr;
 }
 

@@ -71,8 +71,8 @@ std::string viewedPath();
 bool moveCursorTo(const VorbinProcess& vorbin, const std::string& path);
 std::string clipboardText();
 // A dialog of the program once it shows, found by its caption; nullptr after
-// 15 s, the time a busy machine can take to show one.
-HWND waitForDialog(const char* caption);
+// the timeout, by default 15 s, the time a busy machine can take to show one.
+HWND waitForDialog(const char* caption, DWORD timeoutMs = 15000);
 // Answers the next confirmation the shell shows (in any process) with button;
 // false when none showed within the time.
 bool answerShellConfirmation(int button, DWORD timeoutMs = 5000);

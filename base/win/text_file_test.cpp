@@ -16,6 +16,12 @@ namespace {
 FileHandle openShared(const std::string& path, DWORD share) {
     return FileHandle{CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)};
 }
+// The name of a file a write left beside its table, or "".
+std::string leftBeside(const ScratchDirectory& scratch) {
+    WIN32_FIND_DATAA found;
+    FindHandle left{FindFirstFileA((scratch / "*.vbnew").c_str(), &found)};
+    return left ? found.cFileName : "";
+}
 }  // namespace
 
 TEST(TextFile, ReplacesTheOldTextAndLeavesNothingBeside) {
@@ -44,9 +50,7 @@ TEST(TextFile, ReplacesTheOldTextAndLeavesNothingBeside) {
         ASSERT_TRUE(writeTextFile(path, "new\r\n"));
         reader.reset();
         EXPECT_EQ(readTextFile(path), "new\r\n");
-        WIN32_FIND_DATAA found;
-        FindHandle left{FindFirstFileA((scratch / "*.vbnew").c_str(), &found)};
-        EXPECT_FALSE(left) << found.cFileName;
+        EXPECT_EQ(leftBeside(scratch), "");
     }
 }
 
@@ -87,7 +91,5 @@ TEST(TextFile, WritersAtOnceAllSucceedAndLeaveItWhole) {
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(torn, 0);
     EXPECT_EQ(readTextFile(path), text);
-    WIN32_FIND_DATAA found;
-    FindHandle left{FindFirstFileA((scratch / "*.vbnew").c_str(), &found)};
-    EXPECT_FALSE(left) << found.cFileName;
+    EXPECT_EQ(leftBeside(scratch), "");
 }

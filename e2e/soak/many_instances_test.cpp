@@ -41,13 +41,6 @@ int instanceOf(const std::string& title) {
     return n;
 }
 
-std::string captionOf(HWND window) {
-    char caption[256] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG,
-                        1000, nullptr);
-    return caption;
-}
-
 // The caption of the dialog each function key opens.
 const char* expectedCaption(int functionKey) {
     return functionKey == VK_F7 ? "Set View" : functionKey == VK_F8 ? "Command" : "COMMAND";
@@ -72,9 +65,9 @@ HWND openDialog(const VorbinProcess& vorbin, int functionKey, std::string& failu
         30000);
     if (!dialog) {
         failure = "no dialog for key " + std::to_string(functionKey);
-    } else if (captionOf(dialog) != expectedCaption(functionKey)) {
-        failure = "key " + std::to_string(functionKey) + " found \"" + captionOf(dialog) + "\": " +
-                  captionOf(GetDlgItem(dialog, 0xFFFF));  // a message box's text
+    } else if (windowTitle(dialog) != expectedCaption(functionKey)) {
+        failure = "key " + std::to_string(functionKey) + " found \"" + windowTitle(dialog) + "\": " +
+                  windowTitle(GetDlgItem(dialog, 0xFFFF));  // a message box's text
         dialog = nullptr;
     }
     return dialog;
@@ -232,7 +225,7 @@ TEST(ManyInstances, EightInstancesAndPelkoSavingKeepEveryFileWhole) {
         if (!ended) {
             // What kept it: a box it asked, or a dialog it never closed.
             for (HWND d : dialogsOf(vorbin->processId(), vorbin->window()))
-                left += std::string(left.empty() ? "" : ", ") + "\"" + captionOf(d) + "\"";
+                left += std::string(left.empty() ? "" : ", ") + "\"" + windowTitle(d) + "\"";
         }
         EXPECT_TRUE(ended) << "still open: " << (left.empty() ? "no dialog" : left);
         DWORD code = 1;
